@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "kroppstall/talltekst.h"
+
+namespace kroppstall {
+
+enum class Enhet { Kg, Bmi };
+
+struct Resultat {
+    std::string BmiTekst;
+    std::string VurderingTekst;
+    std::array<std::string, 6> Grensetekst;
+
+    friend bool operator==(const Resultat&, const Resultat&) = default;
+};
+
+// Heaviest visited weight of each of the classes 1 to 4 for the height, found by walking a
+// single-precision counter from 1 kg in steps of 0.1f; 0 where a class is never reached.
+// Heights above 46340 (whose square does not fit in 32 bits) give four zeros.
+std::array<float, 4> KgGrenser(std::int32_t hoyde);
+
+// The heading and the five lines of the limit table for the unit; with Bmi the height is ignored.
+std::array<std::string, 6> Grensetekster(Enhet enhet, std::int32_t hoyde, const NumberFormat& format);
+
+// The whole calculation behind Calculate: both texts converted, the BMI texts, then the limit table.
+Resultat RegnUt(std::string_view vekt, std::string_view hoyde, Enhet enhet, const NumberFormat& format);
+
+} // namespace kroppstall
