@@ -1,10 +1,10 @@
 #pragma once
 
+#include "kroppstall/talltekst.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "kroppstall/talltekst.h"
 
 namespace kroppstall {
 

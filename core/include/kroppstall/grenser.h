@@ -1,11 +1,11 @@
 #pragma once
 
+#include "kroppstall/talltekst.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "kroppstall/talltekst.h"
 
 namespace kroppstall {
 

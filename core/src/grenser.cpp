@@ -1,0 +1,61 @@
+#include "kroppstall/grenser.h"
+
+#include "kroppstall/bmi.h"
+#include "kroppstall/detail/kgsok.h"
+
+#include <utility>
+
+namespace kroppstall {
+
+std::array<float, 4> KgGrenser(std::int32_t hoyde) {
+    std::array<float, 4> grense{};
+    if (hoyde < 1 || hoyde > detail::StorsteSokHoyde) {
+        return grense; // no pass can run, and the square would not fit in 32 bits above the top
+    }
+    const auto kvadrat = static_cast<double>(hoyde * hoyde);
+    detail::GaaVekter(hoyde, [&](float k) {
+        const double kilo = static_cast<double>(k);
+        // Hundredths of the BMI rounded, then tenths: a trial BMI with up to three decimals.
+        const double t = Avrund(kilo / kvadrat * 100000.0, 2) / 10.0;
+        // The shown weight is the counter to one decimal, free of its accumulated float error.
+        const auto v = static_cast<float>(Avrund(kilo, 1));
+        if (t < 18.5) {
+            grense[0] = v;
+        }
+        if (t >= 18.5 && t <= 24.9) {
+            grense[1] = v;
+        }
+        if (t >= 25.0 && t <= 29.9) {
+            grense[2] = v;
+        }
+        if (t >= 30.0 && t <= 39.9) {
+            grense[3] = v;
+        }
+    });
+    return grense;
+}
+
+std::array<std::string, 6> Grensetekster(Enhet enhet, std::int32_t hoyde, const NumberFormat& format) {
+    if (enhet == Enhet::Bmi) {
+        return {"Under 18,5 = Undervekt",       "18,5 - 24,9 = Normalvekt",   "25 - 29,9 = Overvekt",
+                "30 - 39,9 = Kraftig overvekt", "Over 40 = Sykelig overvekt", "BMI grenseverdier"};
+    }
+    const std::array<float, 4> grense = KgGrenser(hoyde);
+    std::array<std::string, 4> a;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        a[i] = EnkelTilTekst(grense[i], format);
+    }
+    return {"Under " + a[0] + " = Undervekt",       a[0] + " - " + a[1] + " = Normalvekt",
+            a[1] + " - " + a[2] + " = Overvekt",    a[2] + " - " + a[3] + " = Kraftig overvekt",
+            "Over " + a[3] + " = Sykelig overvekt", "Kg. grenseverdier"};
+}
+
+Resultat RegnUt(std::string_view vekt, std::string_view hoyde, Enhet enhet, const NumberFormat& format) {
+    // Both texts are always converted, and the table is built even for an invalid pair.
+    const double kilo = LesVekt(vekt, format);
+    const std::int32_t cm = LesHoyde(hoyde, format);
+    BmiResultat bmi = RegnBmi(kilo, cm, format);
+    return {std::move(bmi.BmiTekst), std::move(bmi.VurderingTekst), Grensetekster(enhet, cm, format)};
+}
+
+} // namespace kroppstall

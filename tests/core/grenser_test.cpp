@@ -1,0 +1,139 @@
+#include "kroppstall/core.h"
+#include "kroppstall/detail/kgsok.h"
+
+#include <array>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace kroppstall {
+namespace {
+
+const NumberFormat Norsk = NumberFormat::Norsk();
+
+using Linjer = std::array<std::string, 6>;
+
+const Linjer BmiTabell = {"Under 18,5 = Undervekt",     "18,5 - 24,9 = Normalvekt",
+                          "25 - 29,9 = Overvekt",       "30 - 39,9 = Kraftig overvekt",
+                          "Over 40 = Sykelig overvekt", "BMI grenseverdier"};
+
+Linjer KgTabell(const char* a0, const char* a1, const char* a2, const char* a3) {
+    const std::string s0 = a0, s1 = a1, s2 = a2, s3 = a3;
+    return {"Under " + s0 + " = Undervekt",       s0 + " - " + s1 + " = Normalvekt",
+            s1 + " - " + s2 + " = Overvekt",      s2 + " - " + s3 + " = Kraftig overvekt",
+            "Over " + s3 + " = Sykelig overvekt", "Kg. grenseverdier"};
+}
+
+TEST(KgSearch, WalksASinglePrecisionCounterThatDriftsAtTheTop) {
+    struct Case {
+        std::int32_t hoyde;
+        int passeringer;
+        float sist;
+    };
+    for (const Case& c : {Case{180, 1790, 179.90178f}, Case{150, 1491, 149.99995f}, Case{11, 100, 0.0f}}) {
+        SCOPED_TRACE(c.hoyde);
+        int antall = 0;
+        float sist = 0.0f;
+        detail::GaaVekter(c.hoyde, [&](float k) {
+            ++antall;
+            sist = k;
+        });
+        EXPECT_EQ(antall, c.passeringer);
+        if (c.sist != 0.0f) {
+            EXPECT_EQ(sist, c.sist);
+        }
+    }
+}
+
+TEST(KgSearch, GivesTheWeightLimitTextsForTheHeight) {
+    struct Case {
+        const char* hoyde;
+        Linjer linjer;
+    };
+    for (const Case& c : {
+             Case{"180", KgTabell("59,9", "80,6", "96,8", "129,2")},
+             Case{"175", KgTabell("56,6", "76,2", "91,5", "122,1")},
+             Case{"150", KgTabell("41,6", "56", "67,2", "89,7")},
+             Case{"100", KgTabell("18,4", "24,9", "29,9", "39,9")},
+             Case{"299", KgTabell("165,3", "222,6", "267,3", "298,9")}, // ends at the last visited weight
+             Case{"20", KgTabell("0", "0", "1,1", "1,5")},
+             Case{"16", KgTabell("0", "0", "0", "1")},
+             Case{"15", KgTabell("0", "0", "0", "0")}, // even 1 kg is 40 or more
+             Case{"11", KgTabell("0", "0", "0", "0")},
+             Case{"0", KgTabell("0", "0", "0", "0")},
+             Case{"-5", KgTabell("0", "0", "0", "0")},
+             Case{"46341", KgTabell("0", "0", "0", "0")}, // its square would not fit in 32 bits
+             Case{"2147483647", KgTabell("0", "0", "0", "0")},
+         }) {
+        SCOPED_TRACE(c.hoyde);
+        EXPECT_EQ(Grensetekster(Enhet::Kg, LesHoyde(c.hoyde, Norsk), Norsk), c.linjer);
+    }
+}
+
+TEST(KgSearch, LimitsAreOrderedOneDecimalWeightsWithinTheHeight) {
+    for (std::int32_t hoyde = 11; hoyde <= 300; ++hoyde) {
+        SCOPED_TRACE(hoyde);
+        const std::array<float, 4> g = KgGrenser(hoyde);
+        float forrige = 0.0f;
+        for (float grense : g) {
+            if (grense == 0.0f) {
+                continue; // a class the search never reached
+            }
+            EXPECT_GE(grense, forrige);
+            EXPECT_LE(grense, static_cast<float>(hoyde));
+            EXPECT_EQ(grense, static_cast<float>(Avrund(static_cast<double>(grense), 1)));
+            forrige = grense;
+        }
+        // Between 16 and 250 cm every class limit lies within the search, so none is left at 0
+        // except the lowest classes of very short heights.
+        if (hoyde >= 30 && hoyde <= 250) {
+            EXPECT_GT(g[0], 0.0f);
+            EXPECT_LT(g[3], static_cast<float>(hoyde) - 0.5f);
+        }
+    }
+}
+
+TEST(KgSearch, TallHeightsEndAtTheLastVisitedWeight) {
+    for (std::int32_t hoyde : {251, 275, 299, 300, 46340}) {
+        SCOPED_TRACE(hoyde);
+        float sist = 0.0f;
+        detail::GaaVekter(hoyde, [&](float k) { sist = k; });
+        const std::array<float, 4> g = KgGrenser(hoyde);
+        const auto sistVist = static_cast<float>(Avrund(static_cast<double>(sist), 1));
+        // Above 2 m 39.9 is never reached; at 46340 cm even the heaviest weight is underweight.
+        EXPECT_EQ(hoyde == 46340 ? g[0] : g[3], sistVist);
+    }
+}
+
+TEST(WholeCalculation, ConvertsBothTextsThenBuildsTheTableForEitherUnit) {
+    struct Case {
+        const char* vekt;
+        const char* hoyde;
+        Enhet enhet;
+        Resultat ventet;
+    };
+    for (const Case& c : {
+             Case{"70", "175", Enhet::Bmi, {"22,9", "Normalvekt", BmiTabell}},
+             Case{"70", "180", Enhet::Kg, {"21,6", "Normalvekt", KgTabell("59,9", "80,6", "96,8", "129,2")}},
+             Case{"80", "180", Enhet::Kg, {"24,7", "Normalvekt", KgTabell("59,9", "80,6", "96,8", "129,2")}},
+             // The table is built even when the pair is invalid, the search on the converted height.
+             Case{"", "175", Enhet::Kg, {"", "", KgTabell("56,6", "76,2", "91,5", "122,1")}},
+             Case{"70", "", Enhet::Kg, {"", "", KgTabell("0", "0", "0", "0")}},
+             Case{"", "", Enhet::Bmi, {"", "", BmiTabell}},
+             Case{"abc", "300", Enhet::Bmi, {"", "", BmiTabell}},
+         }) {
+        SCOPED_TRACE(std::string(c.vekt) + " kg, " + c.hoyde + " cm");
+        EXPECT_EQ(RegnUt(c.vekt, c.hoyde, c.enhet, Norsk), c.ventet);
+    }
+}
+
+TEST(WholeCalculation, FoundWeightsFollowTheFormatButFixedTextsKeepTheirComma) {
+    const Resultat r = RegnUt("80", "180", Enhet::Kg, NumberFormat::Engelsk());
+    EXPECT_EQ(r.BmiTekst, "24.7");
+    EXPECT_EQ(r.Grensetekst, KgTabell("59.9", "80.6", "96.8", "129.2"));
+    EXPECT_EQ(RegnUt("80", "180", Enhet::Bmi, NumberFormat::Engelsk()).Grensetekst, BmiTabell);
+}
+
+} // namespace
+} // namespace kroppstall
