@@ -1,5 +1,6 @@
 #include "kroppstall/grenser.h"
 
+#include "avrund.h"
 #include "kroppstall/bmi.h"
 #include "kroppstall/detail/kgsok.h"
 
@@ -16,9 +17,9 @@ std::array<float, 4> KgGrenser(std::int32_t hoyde) {
     detail::GaaVekter(hoyde, [&](float k) {
         const double kilo = static_cast<double>(k);
         // Hundredths of the BMI rounded, then tenths: a trial BMI with up to three decimals.
-        const double t = Avrund(kilo / kvadrat * 100000.0, 2) / 10.0;
+        const double t = detail::Avrund(kilo / kvadrat * 100000.0, 2) / 10.0;
         // The shown weight is the counter to one decimal, free of its accumulated float error.
-        const auto v = static_cast<float>(Avrund(kilo, 1));
+        const auto v = static_cast<float>(detail::Avrund(kilo, 1));
         if (t < 18.5) {
             grense[0] = v;
         }

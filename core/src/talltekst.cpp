@@ -1,5 +1,7 @@
 #include "kroppstall/talltekst.h"
 
+#include "avrund.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -131,30 +133,6 @@ std::optional<double> LesTall(std::string_view tekst, const NumberFormat& format
     return verdi;
 }
 
-double Tierpotens(int n) {
-    double p = 1.0;
-    for (int i = 0; i < n; ++i) {
-        p *= 10.0;
-    }
-    return p;
-}
-
-// Rounds to the nearest whole number, a value exactly halfway going to the even one.
-double NaermesteHele(double y) {
-    if (!std::isfinite(y)) {
-        return y;
-    }
-    const double ned = std::floor(y);
-    const double rest = y - ned; // exact: both are doubles of the same binade or y is whole
-    if (rest < 0.5) {
-        return ned;
-    }
-    if (rest > 0.5) {
-        return ned + 1.0;
-    }
-    return std::fmod(ned, 2.0) == 0.0 ? ned : ned + 1.0;
-}
-
 // Plain positional form of a value rounded to `siffer` significant digits, trailing zeros dropped.
 template <class T>
 std::string Posisjonell(T verdi, int siffer, const NumberFormat& format) {
@@ -234,11 +212,7 @@ bool ErGyldig(double vekt, std::int32_t hoyde) {
 }
 
 double Avrund(double x, int n) {
-    if (n <= 0) {
-        return NaermesteHele(x);
-    }
-    const double skala = Tierpotens(n);
-    return NaermesteHele(x * skala) / skala;
+    return detail::Avrund(x, n);
 }
 
 std::string TallTilTekst(double verdi, const NumberFormat& format) {
