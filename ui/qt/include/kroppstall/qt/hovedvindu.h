@@ -1,0 +1,90 @@
+#pragma once
+
+#include "kroppstall/core.h"
+#include "kroppstall/form/kjoretid.h"
+
+#include <QIcon>
+#include <QMainWindow>
+#include <QPixmap>
+#include <functional>
+#include <map>
+
+class QAction;
+class QLocale;
+class QPushButton;
+
+namespace kroppstall::qt {
+
+// Pictures come from the program, which embeds them; the backend only places them.
+struct Ressurser {
+    QIcon ikon;
+    std::map<form::Id, QPixmap> bilder; // for the layout's Image controls
+};
+
+// The user's number format, read from a Qt locale, with UTF-8 separators.
+NumberFormat Tallformat(const QLocale& locale);
+
+// The one window, built from the layout tables only, standing in for the forms run-time.
+class Hovedvindu final : public QMainWindow, public form::Kjoretid {
+    Q_OBJECT
+
+public:
+    explicit Hovedvindu(Ressurser ressurser, QWidget* parent = nullptr);
+    ~Hovedvindu() override;
+
+    // Raises Initialize, builds every control and menu, then raises Load; from here on the
+    // controls' events reach `mottaker`.
+    void Start(form::Hendelsesmottaker& mottaker);
+    // Shows the window centred on its screen, with the focus where the tab order starts.
+    void VisMidtstilt();
+
+    // Delivers an event to the form; an error that escapes the handler gets the default handling.
+    void Utlos(form::Id kilde, form::Hendelse hendelse);
+    // True once the default error handling has ended the program.
+    bool Avsluttet() const { return avsluttet_; }
+
+    QWidget* Kontroll(form::Id id) const;
+    QAction* Meny(form::Id id) const;
+    QWidget* Klientflate() const { return klient_; }
+    int Piksler(int twips) const;
+
+    std::string LesTekst(form::Id boks) override;
+    void SkrivTekst(form::Id boks, std::string_view tekst) override;
+    void SkrivCaption(form::Id kontroll, std::string_view caption) override;
+    void SkrivEnabled(form::Id kontroll, bool enabled) override;
+    bool LesValue(form::Id option) override;
+    void SkrivBackColor(form::Id kontroll, form::Farge farge) override;
+    form::Vindushandtak HWnd() override;
+    form::AppInfo App() override;
+    void Unload() override;
+    void MsgBox(std::string_view prompt, int style) override;
+    void ApneEpost(form::Vindushandtak eier, std::string_view url, std::function<void(bool)> ferdig) override;
+    void ApneNettside(std::string_view url) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* hendelse) override;
+
+private:
+    void Bygg();
+    void ByggKontroll(const form::Kontroll& k);
+    void ByggMenyer();
+    QColor Farge(form::Farge farge) const;
+    QFont Skrift(const form::Skrift& skrift) const;
+    void Kjor(const std::function<void()>& handling);
+    void Standardfeil(const char* melding);
+
+    template <class W>
+    W* Finn(form::Id id) const;
+
+    Ressurser ressurser_;
+    form::Hendelsesmottaker* mottaker_ = nullptr;
+    QWidget* klient_ = nullptr;
+    QPushButton* standardknapp_ = nullptr;
+    QWidget* startfokus_ = nullptr;
+    std::map<form::Id, QWidget*> kontroller_;
+    std::map<form::Id, QAction*> menyer_;
+    double dpi_ = 96.0;
+    bool avsluttet_ = false;
+};
+
+} // namespace kroppstall::qt

@@ -1,0 +1,578 @@
+#include "kroppstall/qt/hovedvindu.h"
+
+#include "kroppstall/versjon.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace kroppstall::qt {
+
+using form::Hendelse;
+using form::Id;
+using form::Kjoretidsfeil;
+using form::Navn;
+using form::Type;
+
+namespace {
+
+QString Tekst(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+std::string Utf8(const QString& s) {
+    return s.toUtf8().toStdString();
+}
+
+std::string Navngi(Id id) {
+    return std::string(form::NavnTekst(id.navn)) + "(" + std::to_string(id.indeks) + ")";
+}
+
+// "&&" stands for one ampersand; a single one only marks the access key.
+QString UtenAksesstegn(QString tekst) {
+    QString ut;
+    for (qsizetype i = 0; i < tekst.size(); ++i) {
+        if (tekst[i] == u'&' && i + 1 < tekst.size()) {
+            ++i;
+        }
+        ut += tekst[i];
+    }
+    return ut;
+}
+
+// An unfilled or solid rectangle with a one-pixel outline drawn inside its bounds.
+class Formflate final : public QWidget {
+public:
+    Formflate(QWidget* forelder, QColor kant, std::optional<QColor> fyll)
+        : QWidget(forelder), kant_(kant), fyll_(fyll) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*hendelse*/) override {
+        QPainter p(this);
+        if (fyll_) {
+            p.fillRect(rect(), *fyll_);
+        }
+        p.setPen(QPen(kant_, 0));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+
+private:
+    QColor kant_;
+    std::optional<QColor> fyll_;
+};
+
+// A one-pixel line between two points, given relative to the widget that just covers it.
+class Linjeflate final : public QWidget {
+public:
+    Linjeflate(QWidget* forelder, QColor farge, QPoint fra, QPoint til)
+        : QWidget(forelder), farge_(farge), fra_(fra), til_(til) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*hendelse*/) override {
+        QPainter p(this);
+        p.setPen(QPen(farge_, 0));
+        p.drawLine(fra_, til_);
+    }
+
+private:
+    QColor farge_;
+    QPoint fra_, til_;
+};
+
+// The named faces where installed; otherwise a face of close metrics. Debian's fonts-wine keeps
+// Wine's Tahoma outside fontconfig's search path, so it is registered from its file.
+QString Familie(std::string_view navn) {
+    const QString onsket = Tekst(navn);
+    if (QFontDatabase::hasFamily(onsket)) {
+        return onsket;
+    }
+    static const std::map<QString, QStringList> filer{
+        {QStringLiteral("Tahoma"), {QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")}},
+    };
+    if (const auto f = filer.find(onsket); f != filer.end()) {
+        for (const QString& fil : f->second) {
+            const int id = QFontDatabase::addApplicationFont(fil);
+            if (id >= 0 && QFontDatabase::applicationFontFamilies(id).contains(onsket)) {
+                return onsket;
+            }
+        }
+    }
+    static const std::map<QString, QStringList> naere{
+        {QStringLiteral("Tahoma"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}},
+        {QStringLiteral("Microsoft Sans Serif"),
+         {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")}},
+    };
+    if (const auto n = naere.find(onsket); n != naere.end()) {
+        for (const QString& familie : n->second) {
+            if (QFontDatabase::hasFamily(familie)) {
+                return familie;
+            }
+        }
+    }
+    return onsket;
+}
+
+Qt::Alignment Vannrett(form::Justering j) {
+    switch (j) {
+    case form::Justering::Hoyre:
+        return Qt::AlignRight;
+    case form::Justering::Midt:
+        return Qt::AlignHCenter;
+    case form::Justering::Venstre:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+QMessageBox::Icon Ikon(int style) {
+    switch (style & 0x70) {
+    case 16:
+        return QMessageBox::Critical;
+    case 32:
+        return QMessageBox::Question;
+    case 48:
+        return QMessageBox::Warning;
+    case 64:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+NumberFormat Tallformat(const QLocale& locale) {
+    return {Utf8(locale.decimalPoint()), Utf8(locale.groupSeparator())};
+}
+
+Hovedvindu::Hovedvindu(Ressurser ressurser, QWidget* parent)
+    : QMainWindow(parent), ressurser_(std::move(ressurser)) {}
+
+Hovedvindu::~Hovedvindu() {
+    // A launch still running must not report back into a window that is going away.
+    for (QProcess* p : findChildren<QProcess*>()) {
+        QObject::disconnect(p, nullptr, this, nullptr);
+        p->kill();
+        p->waitForFinished(1000);
+    }
+    mottaker_ = nullptr;
+}
+
+void Hovedvindu::Start(form::Hendelsesmottaker& mottaker) {
+    mottaker_ = &mottaker;
+    Utlos({Navn::frmBmi}, Hendelse::Initialize);
+    Bygg();
+    Utlos({Navn::frmBmi}, Hendelse::Load);
+}
+
+void Hovedvindu::Bygg() {
+    const form::Skjema& s = form::FrmBmi;
+    Qt::WindowFlags flagg = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (s.MinButton) {
+        flagg |= Qt::WindowMinimizeButtonHint;
+    }
+    if (s.MaxButton) {
+        flagg |= Qt::WindowMaximizeButtonHint;
+    }
+    setWindowFlags(flagg);
+    setWindowTitle(Tekst(s.Caption));
+    setWindowIcon(ressurser_.ikon);
+
+    const QScreen* skjerm = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    dpi_ = skjerm != nullptr ? skjerm->logicalDotsPerInchX() : 96.0;
+
+    klient_ = new QWidget(this);
+    klient_->setObjectName(QStringLiteral("frmBmi"));
+    klient_->setFixedSize(Piksler(s.ClientWidth), Piksler(s.ClientHeight));
+    klient_->setFont(Skrift(s.Font));
+    klient_->setAutoFillBackground(true);
+    QPalette pal = klient_->palette();
+    pal.setColor(QPalette::Window, Farge(s.BackColor));
+    pal.setColor(QPalette::WindowText, Farge(s.ForeColor));
+    klient_->setPalette(pal);
+    setCentralWidget(klient_);
+
+    // Qt stacks later siblings on top, so the table is built from its bottom up.
+    for (auto k = form::Kontroller.rbegin(); k != form::Kontroller.rend(); ++k) {
+        ByggKontroll(*k);
+    }
+    ByggMenyer();
+
+    std::vector<const form::Kontroll*> fokusrekke;
+    for (const auto& k : form::Kontroller) {
+        if (k.TabIndex != form::IngenTab && kontroller_.at(k.id)->focusPolicy() != Qt::NoFocus) {
+            fokusrekke.push_back(&k);
+        }
+    }
+    std::sort(fokusrekke.begin(), fokusrekke.end(),
+              [](const auto* a, const auto* b) { return a->TabIndex < b->TabIndex; });
+    for (std::size_t i = 1; i < fokusrekke.size(); ++i) {
+        setTabOrder(kontroller_.at(fokusrekke[i - 1]->id), kontroller_.at(fokusrekke[i]->id));
+    }
+    const auto forste =
+        std::find_if(fokusrekke.begin(), fokusrekke.end(), [](const auto* k) { return k->Enabled; });
+    startfokus_ = forste != fokusrekke.end() ? kontroller_.at((*forste)->id) : nullptr;
+
+    for (const auto& e : form::Etiketter) {
+        auto* etikett = Finn<QLabel>({e.label});
+        QWidget* boks = kontroller_.at({e.boks});
+        etikett->setBuddy(boks);
+        boks->setAccessibleName(UtenAksesstegn(etikett->text()));
+    }
+
+    if (s.FastStorrelse) {
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    }
+}
+
+void Hovedvindu::ByggKontroll(const form::Kontroll& k) {
+    const Id id = k.id;
+    const QString caption = Tekst(k.Caption);
+    QWidget* w = nullptr;
+    QPalette::ColorRole bakgrunn = QPalette::Window;
+    QPalette::ColorRole forgrunn = QPalette::WindowText;
+
+    switch (k.type) {
+    case Type::TextBox: {
+        auto* boks = new QLineEdit(klient_);
+        boks->setMaxLength(k.MaxLength > 0 ? k.MaxLength : 32767);
+        boks->setAlignment(Vannrett(k.Alignment) | Qt::AlignVCenter);
+        if (form::ErBundet(id.navn, Hendelse::Change)) {
+            connect(boks, &QLineEdit::textChanged, this, [this, id] { Utlos(id, Hendelse::Change); });
+        }
+        bakgrunn = QPalette::Base;
+        forgrunn = QPalette::Text;
+        w = boks;
+        break;
+    }
+    case Type::Label: {
+        auto* etikett = new QLabel(klient_);
+        etikett->setTextFormat(Qt::PlainText);
+        etikett->setText(caption);
+        etikett->setAlignment(Vannrett(k.Alignment) | Qt::AlignTop);
+        etikett->setAutoFillBackground(true);
+        w = etikett;
+        break;
+    }
+    case Type::CommandButton: {
+        auto* knapp = new QPushButton(caption, klient_);
+        if (k.Default) {
+            knapp->setDefault(true);
+            standardknapp_ = knapp;
+        }
+        if (form::ErBundet(id.navn, Hendelse::Click)) {
+            connect(knapp, &QPushButton::clicked, this, [this, id] { Utlos(id, Hendelse::Click); });
+        }
+        bakgrunn = QPalette::Button;
+        forgrunn = QPalette::ButtonText;
+        w = knapp;
+        break;
+    }
+    case Type::OptionButton: {
+        auto* option = new QRadioButton(caption, klient_);
+        option->setChecked(k.Value);
+        // Selected first, then one Click, however the selection came about: mouse, keys or a
+        // screen reader's action all end in this signal.
+        if (form::ErBundet(id.navn, Hendelse::Click)) {
+            connect(option, &QRadioButton::toggled, this, [this, id](bool valgt) {
+                if (valgt) {
+                    Utlos(id, Hendelse::Click);
+                }
+            });
+        }
+        w = option;
+        break;
+    }
+    case Type::Image: {
+        auto* bilde = new QLabel(klient_);
+        bilde->setScaledContents(k.Stretch);
+        if (const auto b = ressurser_.bilder.find(id); b != ressurser_.bilder.end()) {
+            bilde->setPixmap(b->second);
+        }
+        w = bilde;
+        break;
+    }
+    case Type::Line: {
+        const QPoint fra(Piksler(k.Linje.X1), Piksler(k.Linje.Y1));
+        const QPoint til(Piksler(k.Linje.X2), Piksler(k.Linje.Y2));
+        const QRect dekket = QRect(fra, til).normalized();
+        w = new Linjeflate(klient_, Farge(k.BorderColor), fra - dekket.topLeft(), til - dekket.topLeft());
+        w->setGeometry(dekket);
+        break;
+    }
+    case Type::Shape:
+        w = new Formflate(klient_, Farge(k.BorderColor),
+                          k.FillSolid ? std::optional<QColor>(Farge(k.FillColor)) : std::nullopt);
+        break;
+    case Type::Form:
+        return;
+    }
+
+    w->setObjectName(Tekst(form::NavnTekst(id.navn)) + QStringLiteral("(%1)").arg(id.indeks));
+    if (k.type != Type::Line) {
+        w->setGeometry(Piksler(k.Rekt.Left), Piksler(k.Rekt.Top), Piksler(k.Rekt.Width),
+                       Piksler(k.Rekt.Height));
+    }
+    if (k.Font) {
+        w->setFont(Skrift(*k.Font));
+    }
+    if (k.type != Type::Line && k.type != Type::Shape && k.type != Type::Image) {
+        QPalette pal = w->palette();
+        pal.setColor(bakgrunn, Farge(k.BackColor));
+        // Disabled controls keep the style's grey text.
+        pal.setColor(QPalette::Active, forgrunn, Farge(k.ForeColor));
+        pal.setColor(QPalette::Inactive, forgrunn, Farge(k.ForeColor));
+        w->setPalette(pal);
+    }
+    w->setEnabled(k.Enabled);
+    kontroller_[id] = w;
+}
+
+void Hovedvindu::ByggMenyer() {
+    QMenu* meny = nullptr;
+    for (const auto& m : form::Menyer) {
+        QAction* punkt = nullptr;
+        if (m.Niva == 1) {
+            meny = menuBar()->addMenu(Tekst(m.Caption));
+            punkt = meny->menuAction();
+        } else if (meny == nullptr) {
+            continue;
+        } else if (m.Caption == "-") {
+            punkt = meny->addSeparator();
+        } else {
+            punkt = meny->addAction(Tekst(m.Caption));
+        }
+        punkt->setEnabled(m.Enabled);
+        const Id id = m.id;
+        if (form::ErBundet(id.navn, Hendelse::Click)) {
+            connect(punkt, &QAction::triggered, this, [this, id] { Utlos(id, Hendelse::Click); });
+        }
+        menyer_[id] = punkt;
+    }
+}
+
+void Hovedvindu::VisMidtstilt() {
+    adjustSize();
+    if (form::FrmBmi.Midtstilt) {
+        const QScreen* skjerm = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+        if (skjerm != nullptr) {
+            move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), skjerm->availableGeometry())
+                     .topLeft());
+        }
+    }
+    if (startfokus_ != nullptr) {
+        startfokus_->setFocus(Qt::OtherFocusReason);
+    }
+    show();
+    activateWindow();
+    if (startfokus_ != nullptr) {
+        startfokus_->setFocus(Qt::ActiveWindowFocusReason);
+    }
+}
+
+void Hovedvindu::Utlos(Id kilde, Hendelse hendelse) {
+    if (mottaker_ != nullptr) {
+        Kjor([&] { mottaker_->Utlos(kilde, hendelse); });
+    }
+}
+
+void Hovedvindu::Kjor(const std::function<void()>& handling) {
+    if (avsluttet_) {
+        return;
+    }
+    try {
+        handling();
+    } catch (const std::exception& feil) {
+        Standardfeil(feil.what());
+    }
+}
+
+void Hovedvindu::Standardfeil(const char* melding) {
+    avsluttet_ = true;
+    QMessageBox::critical(this, Tekst(versjon::Produktnavn),
+                          QStringLiteral("Kjøretidsfeil: ") + QString::fromUtf8(melding));
+    hide();
+    QCoreApplication::exit(1);
+}
+
+int Hovedvindu::Piksler(int twips) const {
+    return qRound(twips * dpi_ / form::TwipsPerTomme);
+}
+
+QWidget* Hovedvindu::Kontroll(Id id) const {
+    const auto k = kontroller_.find(id);
+    return k != kontroller_.end() ? k->second : nullptr;
+}
+
+QAction* Hovedvindu::Meny(Id id) const {
+    const auto m = menyer_.find(id);
+    return m != menyer_.end() ? m->second : nullptr;
+}
+
+template <class W>
+W* Hovedvindu::Finn(Id id) const {
+    const auto k = kontroller_.find(id);
+    if (k == kontroller_.end()) {
+        throw Kjoretidsfeil("Kontrollen " + Navngi(id) + " finnes ikke");
+    }
+    auto* w = qobject_cast<W*>(k->second);
+    if (w == nullptr) {
+        throw Kjoretidsfeil("Kontrollen " + Navngi(id) + " har ikke denne egenskapen");
+    }
+    return w;
+}
+
+QColor Hovedvindu::Farge(form::Farge farge) const {
+    if (!form::ErSystemFarge(farge)) {
+        return {static_cast<int>(farge & 0xFFu), static_cast<int>((farge >> 8) & 0xFFu),
+                static_cast<int>((farge >> 16) & 0xFFu)};
+    }
+    const QPalette pal = QApplication::palette();
+    switch (farge) {
+    case form::Vindusbakgrunn:
+        return pal.color(QPalette::Base);
+    case form::Vindustekst:
+        return pal.color(QPalette::Text);
+    case form::Knappeflate:
+        return pal.color(QPalette::Window);
+    case form::Knappetekst:
+        return pal.color(QPalette::ButtonText);
+    default:
+        throw Kjoretidsfeil("Ugyldig fargeverdi");
+    }
+}
+
+QFont Hovedvindu::Skrift(const form::Skrift& skrift) const {
+    QFont f(Familie(skrift.Familie));
+    f.setPointSizeF(skrift.Storrelse);
+    f.setWeight(static_cast<QFont::Weight>(skrift.Vekt));
+    f.setItalic(false);
+    return f;
+}
+
+std::string Hovedvindu::LesTekst(Id boks) {
+    return Utf8(Finn<QLineEdit>(boks)->text());
+}
+
+void Hovedvindu::SkrivTekst(Id boks, std::string_view tekst) {
+    Finn<QLineEdit>(boks)->setText(Tekst(tekst));
+}
+
+void Hovedvindu::SkrivCaption(Id kontroll, std::string_view caption) {
+    if (QAction* punkt = Meny(kontroll)) {
+        punkt->setText(Tekst(caption));
+    } else if (auto* etikett = qobject_cast<QLabel*>(Kontroll(kontroll))) {
+        etikett->setText(Tekst(caption));
+    } else {
+        Finn<QAbstractButton>(kontroll)->setText(Tekst(caption));
+    }
+}
+
+void Hovedvindu::SkrivEnabled(Id kontroll, bool enabled) {
+    if (QAction* punkt = Meny(kontroll)) {
+        punkt->setEnabled(enabled);
+    } else {
+        Finn<QWidget>(kontroll)->setEnabled(enabled);
+    }
+}
+
+bool Hovedvindu::LesValue(Id option) {
+    return Finn<QRadioButton>(option)->isChecked();
+}
+
+void Hovedvindu::SkrivBackColor(Id kontroll, form::Farge farge) {
+    auto* w = Finn<QWidget>(kontroll);
+    QPalette pal = w->palette();
+    pal.setColor(w->backgroundRole(), Farge(farge));
+    w->setPalette(pal);
+}
+
+form::Vindushandtak Hovedvindu::HWnd() {
+    return static_cast<form::Vindushandtak>(winId());
+}
+
+form::AppInfo Hovedvindu::App() {
+    return {static_cast<std::int16_t>(versjon::Major), static_cast<std::int16_t>(versjon::Minor),
+            static_cast<std::int16_t>(versjon::Revision), versjon::Opphavsrett};
+}
+
+void Hovedvindu::Unload() {
+    close();
+}
+
+void Hovedvindu::MsgBox(std::string_view prompt, int style) {
+    if ((style & 0x7) != 0) {
+        throw Kjoretidsfeil("Bare OK-knappen er støttet i meldingsbokser");
+    }
+    QMessageBox boks(Ikon(style), Tekst(versjon::Produktnavn), Tekst(prompt), QMessageBox::Ok, this);
+    boks.exec();
+}
+
+// xdg-open reports through its exit status whether a program took the URL; waiting for it in the
+// event loop keeps the window responsive meanwhile.
+void Hovedvindu::ApneEpost(form::Vindushandtak /*eier*/, std::string_view url,
+                           std::function<void(bool)> ferdig) {
+    auto* prosess = new QProcess(this);
+    prosess->setProgram(QStringLiteral("xdg-open"));
+    prosess->setArguments({Tekst(url)});
+    prosess->setProcessChannelMode(QProcess::ForwardedChannels);
+    prosess->setStandardInputFile(QProcess::nullDevice());
+
+    auto svar = std::make_shared<std::function<void(bool)>>(std::move(ferdig));
+    auto melde = [this, prosess, svar](bool lyktes) {
+        if (!*svar) {
+            return; // a failed start can be followed by more signals; report once
+        }
+        const std::function<void(bool)> f = std::move(*svar);
+        *svar = nullptr;
+        prosess->deleteLater();
+        Kjor([&] { f(lyktes); });
+    };
+    connect(prosess, &QProcess::errorOccurred, this, [melde](QProcess::ProcessError feil) {
+        if (feil == QProcess::FailedToStart) {
+            melde(false);
+        }
+    });
+    connect(prosess, &QProcess::finished, this, [melde](int kode, QProcess::ExitStatus status) {
+        melde(status == QProcess::NormalExit && kode == 0);
+    });
+    prosess->start();
+}
+
+void Hovedvindu::ApneNettside(std::string_view url) {
+    static_cast<void>(QProcess::startDetached(QStringLiteral("xdg-open"), {Tekst(url)}));
+}
+
+void Hovedvindu::keyPressEvent(QKeyEvent* hendelse) {
+    const bool enter = hendelse->key() == Qt::Key_Return || hendelse->key() == Qt::Key_Enter;
+    const bool umodifisert = (hendelse->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    // Text boxes and option buttons pass Enter on; it presses the default button while that is enabled.
+    if (enter && umodifisert && standardknapp_ != nullptr && standardknapp_->isEnabled()) {
+        standardknapp_->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(hendelse);
+}
+
+} // namespace kroppstall::qt
