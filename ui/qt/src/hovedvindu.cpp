@@ -374,17 +374,22 @@ void Hovedvindu::ByggMenyer() {
 
 void Hovedvindu::VisMidtstilt() {
     adjustSize();
-    if (form::FrmBmi.Midtstilt) {
+    const auto midtstill = [this](QSize ytre) {
         const QScreen* skjerm = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-        if (skjerm != nullptr) {
-            move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), skjerm->availableGeometry())
+        if (form::FrmBmi.Midtstilt && skjerm != nullptr) {
+            move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, ytre, skjerm->availableGeometry())
                      .topLeft());
         }
-    }
+    };
+    midtstill(size());
     if (startfokus_ != nullptr) {
         startfokus_->setFocus(Qt::OtherFocusReason);
     }
     show();
+    // The frame is known only once the window is shown; centre the whole window, frame included.
+    if (frameGeometry().size() != size()) {
+        midtstill(frameGeometry().size());
+    }
     activateWindow();
     if (startfokus_ != nullptr) {
         startfokus_->setFocus(Qt::ActiveWindowFocusReason);

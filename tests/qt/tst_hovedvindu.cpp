@@ -1,0 +1,480 @@
+#include "kroppstall/form/frmBmi.h"
+#include "kroppstall/qt/hovedvindu.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+using kroppstall::NumberFormat;
+using kroppstall::form::Hendelse;
+using kroppstall::form::Id;
+using kroppstall::form::Navn;
+using kroppstall::qt::Hovedvindu;
+
+namespace {
+
+const Id txtHoyde{Navn::txtHoyde}, txtVekt{Navn::txtVekt}, txtBmi{Navn::txtBmi},
+    txtVurdering{Navn::txtVurdering}, cmdRegn{Navn::cmdRegn}, Bmi{Navn::Option1, 0}, Kg{Navn::Option1, 1};
+
+// Passes events on to the form and counts them, so a test can see how often a handler ran.
+struct Teller final : kroppstall::form::Hendelsesmottaker {
+    kroppstall::form::frmBmi* form = nullptr;
+    QList<QPair<Id, Hendelse>> hendelser;
+
+    void Utlos(Id kilde, Hendelse hendelse) override {
+        hendelser.append({kilde, hendelse});
+        form->Utlos(kilde, hendelse);
+    }
+    qsizetype Antall(Id kilde, Hendelse hendelse) const { return hendelser.count({kilde, hendelse}); }
+};
+
+struct Boks {
+    QString tittel, tekst;
+    QMessageBox::Icon ikon;
+    qsizetype knapper;
+};
+
+// Closes any modal box so that no test can hang on one, and keeps what it saw for the test to judge.
+class Vakt {
+public:
+    Vakt() {
+        timer_.setInterval(50);
+        QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                if (auto* boks = qobject_cast<QMessageBox*>(modal)) {
+                    sett.append({boks->windowTitle(), boks->text(), boks->icon(), boks->buttons().size()});
+                } else {
+                    sett.append({modal->windowTitle(), {}, QMessageBox::NoIcon, 0});
+                }
+                modal->reject();
+            }
+        });
+        timer_.start();
+    }
+    QList<Boks> sett;
+
+private:
+    QTimer timer_;
+};
+
+QString Utf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+class TestHovedvindu : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Hovedvindu> vindu;
+    std::unique_ptr<kroppstall::form::frmBmi> form;
+    std::unique_ptr<Vakt> vakt;
+    Teller teller;
+
+    template <class W>
+    W* K(Id id) const {
+        auto* w = qobject_cast<W*>(vindu->Kontroll(id));
+        if (w == nullptr) {
+            qFatal("missing control %s", kroppstall::form::NavnTekst(id.navn).data());
+        }
+        return w;
+    }
+    QString Label2(int i) const { return K<QLabel>({Navn::Label2, static_cast<std::int16_t>(i)})->text(); }
+
+    void SkrivInn(const QString& hoyde, const QString& vekt) {
+        K<QLineEdit>(txtHoyde)->clear();
+        K<QLineEdit>(txtVekt)->clear();
+        QTest::keyClicks(K<QLineEdit>(txtHoyde), hoyde);
+        QTest::keyClicks(K<QLineEdit>(txtVekt), vekt);
+    }
+
+private Q_SLOTS:
+    void init() {
+        vakt = std::make_unique<Vakt>();
+        QPixmap ikon(16, 16);
+        ikon.fill(Qt::darkCyan);
+        vindu = std::make_unique<Hovedvindu>(kroppstall::qt::Ressurser{QIcon(ikon), {}});
+        // Pinned, so that the machine's locale cannot change what the tests type and read.
+        form = std::make_unique<kroppstall::form::frmBmi>(
+            *vindu, NumberFormat::Norsk(),
+            kroppstall::form::Kontakt{"tindrel@example.org", "https://tindrel.example.org/"});
+        teller = {};
+        teller.form = form.get();
+        vindu->Start(teller);
+        vindu->VisMidtstilt();
+        QVERIFY(QTest::qWaitForWindowExposed(vindu.get()));
+        QApplication::setActiveWindow(vindu.get());
+    }
+
+    void cleanup() {
+        vindu.reset();
+        form.reset();
+        const QList<Boks> sett = vakt->sett;
+        vakt.reset();
+        QVERIFY2(sett.isEmpty(), qPrintable(QStringLiteral("unexpected modal box: ") + sett.value(0).tekst));
+    }
+
+    void numberFormatComesFromTheLocale() {
+        QCOMPARE(kroppstall::qt::Tallformat(QLocale(QLocale::NorwegianBokmal, QLocale::Norway)),
+                 NumberFormat::Norsk());
+        QCOMPARE(kroppstall::qt::Tallformat(QLocale(QLocale::English, QLocale::UnitedStates)),
+                 NumberFormat::Engelsk());
+    }
+
+    void windowIsFixedCentredAndTitled() {
+        QCOMPARE(vindu->Piksler(1440), 96); // the offscreen screen is 96 dpi
+        QCOMPARE(vindu->Klientflate()->size(), QSize(210, 345));
+        QCOMPARE(vindu->windowTitle(), QStringLiteral("Kroppstall"));
+        QVERIFY(!vindu->windowIcon().isNull());
+        QCOMPARE(vindu->minimumSize(), vindu->maximumSize());
+        QVERIFY(!(vindu->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(vindu->Klientflate()->mapTo(vindu.get(), QPoint(0, 0)).y(), vindu->menuBar()->height());
+        const QRect skjerm = vindu->screen()->availableGeometry();
+        QVERIFY(qAbs(vindu->frameGeometry().center().x() - skjerm.center().x()) <= 1);
+        QVERIFY(qAbs(vindu->frameGeometry().center().y() - skjerm.center().y()) <= 1);
+    }
+
+    void everyControlSitsAtItsRectangleInStackingOrder() {
+        QCOMPARE(vindu->Piksler(15), 1);
+        QList<QObject*> forventet;
+        for (const auto& k : kroppstall::form::Kontroller) {
+            QWidget* w = vindu->Kontroll(k.id);
+            QVERIFY(w != nullptr);
+            forventet.prepend(w);
+            if (k.type == kroppstall::form::Type::Line) {
+                const QRect linje =
+                    QRect(QPoint(k.Linje.X1, k.Linje.Y1) / 15, QPoint(k.Linje.X2, k.Linje.Y2) / 15);
+                QCOMPARE(w->geometry(), linje.normalized());
+            } else {
+                QCOMPARE(w->geometry(),
+                         QRect(k.Rekt.Left / 15, k.Rekt.Top / 15, k.Rekt.Width / 15, k.Rekt.Height / 15));
+            }
+        }
+        // Qt paints later siblings on top: the white Shape2 must come first, under everything.
+        QList<QObject*> stabel;
+        for (QObject* barn : vindu->Klientflate()->children()) {
+            if (forventet.contains(barn)) {
+                stabel.append(barn);
+            }
+        }
+        QCOMPARE(stabel, forventet);
+    }
+
+    void fontsResolveAndNoFixedTextIsClipped() {
+        const bool wineTahoma = QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+        for (const auto& k : kroppstall::form::Kontroller) {
+            QWidget* w = vindu->Kontroll(k.id);
+            const auto skrift = k.Font.value_or(kroppstall::form::FrmBmi.Font);
+            const QString navn = w->objectName();
+            QCOMPARE(w->font().pointSizeF(), skrift.Storrelse);
+            const QString familie = QFontInfo(w->font()).family();
+            if (skrift.Familie == "Tahoma" && wineTahoma) {
+                QCOMPARE(familie, QStringLiteral("Tahoma"));
+            } else {
+                QVERIFY2(QStringList({Utf8(skrift.Familie), "Liberation Sans", "Arial", "DejaVu Sans"})
+                             .contains(familie),
+                         qPrintable(navn + " " + familie));
+            }
+            if (k.Caption.empty() || k.type == kroppstall::form::Type::Form) {
+                continue;
+            }
+            const QFontMetrics fm(w->font());
+            QString tekst = Utf8(k.Caption);
+            tekst.remove(QLatin1Char('&'));
+            if (auto* knapp = qobject_cast<QAbstractButton*>(w)) {
+                // The text must fit the part of the button that the style leaves for it.
+                QStyleOptionButton opt;
+                opt.initFrom(knapp);
+                opt.text = knapp->text();
+                const bool option = qobject_cast<QRadioButton*>(w) != nullptr;
+                const QRect innhold = knapp->style()->subElementRect(
+                    option ? QStyle::SE_RadioButtonContents : QStyle::SE_PushButtonContents, &opt, knapp);
+                QVERIFY2(fm.horizontalAdvance(tekst) <= innhold.width(), qPrintable(navn));
+                QVERIFY2(fm.height() <= innhold.height(), qPrintable(navn));
+            } else {
+                QVERIFY2(fm.horizontalAdvance(tekst) <= w->width(), qPrintable(navn));
+                QVERIFY2(fm.height() <= w->height(), qPrintable(navn));
+            }
+        }
+    }
+
+    void startsInItsDesignTimeStateAfterLoad() {
+        QCOMPARE(QApplication::focusWidget(), K<QWidget>(txtHoyde));
+        QVERIFY(!K<QWidget>(cmdRegn)->isEnabled());
+        QVERIFY(K<QPushButton>(cmdRegn)->isDefault());
+        QVERIFY(!K<QWidget>(Bmi)->isEnabled());
+        QVERIFY(!K<QWidget>(Kg)->isEnabled());
+        QVERIFY(K<QRadioButton>(Bmi)->isChecked());
+        QVERIFY(!K<QRadioButton>(Kg)->isChecked());
+        for (const Id boks : {txtBmi, txtVurdering}) {
+            QVERIFY(!K<QWidget>(boks)->isEnabled());
+            QCOMPARE(K<QWidget>(boks)->palette().color(QPalette::Base), QColor(248, 248, 248));
+        }
+        QCOMPARE(K<QLineEdit>(txtHoyde)->maxLength(), 3);
+        QCOMPARE(K<QLineEdit>(txtVekt)->maxLength(), 4);
+        QCOMPARE(Label2(5), QStringLiteral("BMI grenseverdier"));
+
+        const auto meny = [this](int i) { return vindu->Meny({Navn::mnuOmD, static_cast<std::int16_t>(i)}); };
+        QCOMPARE(meny(0)->text(), QStringLiteral("Versjon 1.0.5"));
+        QVERIFY(meny(2)->text().startsWith(QStringLiteral("Copyright © ")));
+        for (int i : {0, 1, 2}) {
+            QVERIFY(!meny(i)->isEnabled());
+        }
+        QVERIFY(meny(3)->isSeparator());
+        QVERIFY(meny(4)->isEnabled() && meny(5)->isEnabled());
+        QCOMPARE(teller.Antall({Navn::frmBmi}, Hendelse::Initialize), 1);
+        QCOMPARE(teller.Antall({Navn::frmBmi}, Hendelse::Load), 1);
+    }
+
+    void accessKeysOpenTheMenus() {
+        const QList<QPair<Qt::Key, Id>> tabell{{Qt::Key_F, {Navn::mnuFil}}, {Qt::Key_O, {Navn::mnuOm}}};
+        for (const auto& [tast, meny] : tabell) {
+            QTest::keyClick(vindu.get(), tast, Qt::AltModifier);
+            QTRY_COMPARE(QApplication::activePopupWidget(), vindu->Meny(meny)->menu());
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+        }
+    }
+
+    void boxesAreAnnouncedByTheirLabelsAndButtonsByCaptions() {
+        const QList<QPair<Id, QString>> tabell{{txtHoyde, "Høyde i cm:"},
+                                               {txtVekt, "Vekt i kg:"},
+                                               {txtBmi, "BMI:"},
+                                               {txtVurdering, "Vurdering:"},
+                                               {cmdRegn, "Regn ut"},
+                                               {Bmi, "BMI"},
+                                               {Kg, "Kg."}};
+        for (const auto& [id, navn] : tabell) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(K<QWidget>(id));
+            QVERIFY(a != nullptr);
+            QCOMPARE(a->text(QAccessible::Name), navn);
+        }
+    }
+
+    void maxLengthsHoldForTypingAndPasting() {
+        QTest::keyClicks(K<QLineEdit>(txtHoyde), QStringLiteral("18055"));
+        QTest::keyClicks(K<QLineEdit>(txtVekt), QStringLiteral("123456"));
+        QCOMPARE(K<QLineEdit>(txtHoyde)->text(), QStringLiteral("180"));
+        QCOMPARE(K<QLineEdit>(txtVekt)->text(), QStringLiteral("1234"));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("98765"));
+        for (const auto& [id, forventet] : QList<QPair<Id, QString>>{{txtHoyde, "987"}, {txtVekt, "9876"}}) {
+            auto* boks = K<QLineEdit>(id);
+            boks->clear();
+            boks->setFocus();
+            QTest::keySequence(boks, QKeySequence::Paste);
+            QCOMPARE(boks->text(), forventet);
+        }
+    }
+
+    void tabFollowsTabIndexAmongEnabledControls() {
+        const auto tab = [] {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            return QApplication::focusWidget();
+        };
+        QCOMPARE(tab(), K<QWidget>(txtVekt));
+        QCOMPARE(tab(), K<QWidget>(txtHoyde));
+
+        SkrivInn("180", "80");
+        K<QWidget>(txtHoyde)->setFocus();
+        QCOMPARE(tab(), K<QWidget>(txtVekt));
+        QCOMPARE(tab(), K<QWidget>(cmdRegn));
+        QCOMPARE(tab(), K<QWidget>(Bmi)); // the group is entered at its selected button
+        QCOMPARE(tab(), K<QWidget>(txtHoyde));
+    }
+
+    void enterPressesCalculateOnlyWhileItIsEnabled() {
+        SkrivInn("180", "8");
+        QTest::keyClick(K<QWidget>(txtVekt), Qt::Key_Return);
+        QCOMPARE(teller.Antall(cmdRegn, Hendelse::Click), 0);
+
+        QTest::keyClick(K<QWidget>(txtVekt), Qt::Key_0);
+        QTest::keyClick(K<QWidget>(txtVekt), Qt::Key_Return);
+        QCOMPARE(teller.Antall(cmdRegn, Hendelse::Click), 1);
+        QCOMPARE(K<QLineEdit>(txtBmi)->text(), QStringLiteral("24,7"));
+
+        QTest::keyClick(K<QWidget>(txtHoyde), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(teller.Antall(cmdRegn, Hendelse::Click), 2);
+    }
+
+    void typedSessionShowsTheResultAndTheKgTable() {
+        QTest::keyClicks(K<QWidget>(txtHoyde), QStringLiteral("180"));
+        QVERIFY(!K<QWidget>(cmdRegn)->isEnabled());
+        QTest::keyClick(K<QWidget>(txtHoyde), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("80"));
+        QVERIFY(K<QWidget>(cmdRegn)->isEnabled() && K<QWidget>(Bmi)->isEnabled() &&
+                K<QWidget>(Kg)->isEnabled());
+        QTest::mouseClick(K<QWidget>(cmdRegn), Qt::LeftButton);
+        QCOMPARE(K<QLineEdit>(txtBmi)->text(), QStringLiteral("24,7"));
+        QCOMPARE(K<QLineEdit>(txtVurdering)->text(), QStringLiteral("Normalvekt"));
+
+        QTest::mouseClick(K<QWidget>(Kg), Qt::LeftButton);
+        const QStringList kg{"Under 59,9 = Undervekt",        "59,9 - 80,6 = Normalvekt",
+                             "80,6 - 96,8 = Overvekt",        "96,8 - 129,2 = Kraftig overvekt",
+                             "Over 129,2 = Sykelig overvekt", "Kg. grenseverdier"};
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(Label2(i), kg[i]);
+        }
+
+        // Invalid input disables the three controls but leaves the last results on display.
+        QTest::keyClick(K<QWidget>(txtVekt), Qt::Key_Backspace);
+        QVERIFY(!K<QWidget>(cmdRegn)->isEnabled() && !K<QWidget>(Kg)->isEnabled());
+        QCOMPARE(K<QLineEdit>(txtBmi)->text(), QStringLiteral("24,7"));
+        QCOMPARE(Label2(5), QStringLiteral("Kg. grenseverdier"));
+    }
+
+    void everyWayOfSelectingAnOptionRecalculatesOnce_data() {
+        QTest::addColumn<QString>("maate");
+        for (const char* m : {"mouse", "arrow key", "space key", "accessible press", "accessible toggle"}) {
+            QTest::newRow(m) << QString::fromLatin1(m);
+        }
+    }
+
+    void everyWayOfSelectingAnOptionRecalculatesOnce() {
+        QFETCH(QString, maate);
+        SkrivInn("180", "80");
+        teller.hendelser.clear();
+        auto* kg = K<QRadioButton>(Kg);
+        if (maate == "mouse") {
+            QTest::mouseClick(kg, Qt::LeftButton);
+        } else if (maate == "arrow key") {
+            K<QWidget>(Bmi)->setFocus();
+            QTest::keyClick(K<QWidget>(Bmi), Qt::Key_Right);
+        } else if (maate == "space key") {
+            kg->setFocus();
+            QTest::keyClick(kg, Qt::Key_Space);
+        } else {
+            QAccessibleActionInterface* handling =
+                QAccessible::queryAccessibleInterface(kg)->actionInterface();
+            QVERIFY(handling != nullptr);
+            handling->doAction(maate == "accessible press" ? QAccessibleActionInterface::pressAction()
+                                                           : QAccessibleActionInterface::toggleAction());
+        }
+        QTRY_VERIFY(kg->isChecked()); // a screen reader's press animates the click
+        QTest::qWait(200);
+        QCOMPARE(teller.Antall(Kg, Hendelse::Click), 1);
+        QCOMPARE(teller.Antall(Bmi, Hendelse::Click), 0);
+        QCOMPARE(Label2(5), QStringLiteral("Kg. grenseverdier"));
+
+        QTest::mouseClick(K<QWidget>(Bmi), Qt::LeftButton);
+        QCOMPARE(teller.Antall(Bmi, Hendelse::Click), 1);
+        QCOMPARE(Label2(0), QStringLiteral("Under 18,5 = Undervekt"));
+    }
+
+    void mailLaunchReportsFailureTruthfully_data() {
+        QTest::addColumn<QString>("skript");
+        QTest::addColumn<bool>("boks");
+        QTest::newRow("xdg-open exits 3") << "exit 3" << true;
+        QTest::newRow("xdg-open exits 0") << "exit 0" << false;
+        QTest::newRow("no xdg-open") << QString() << true;
+    }
+
+    void mailLaunchReportsFailureTruthfully() {
+        QFETCH(QString, skript);
+        QFETCH(bool, boks);
+        QTemporaryDir mappe;
+        QVERIFY(mappe.isValid());
+        const QString logg = mappe.filePath(QStringLiteral("argumenter"));
+        if (!skript.isNull()) {
+            QFile fil(mappe.filePath(QStringLiteral("xdg-open")));
+            QVERIFY(fil.open(QIODevice::WriteOnly));
+            fil.write(
+                QStringLiteral("#!/bin/sh\nprintf '%s' \"$*\" > '%1'\n%2\n").arg(logg, skript).toUtf8());
+            fil.close();
+            fil.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        const QByteArray sti = qgetenv("PATH");
+        qputenv("PATH",
+                skript.isNull() ? mappe.path().toLocal8Bit() : mappe.path().toLocal8Bit() + ":" + sti);
+
+        vindu->Meny({Navn::mnuOmD, 4})->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(vindu->findChildren<QProcess*>().isEmpty(), 5000);
+        qputenv("PATH", sti);
+
+        if (!skript.isNull()) {
+            QFile fil(logg);
+            QVERIFY(fil.open(QIODevice::ReadOnly));
+            QCOMPARE(fil.readAll(), QByteArray("mailto:tindrel@example.org"));
+        }
+        if (boks) {
+            QTRY_COMPARE(vakt->sett.size(), 1);
+            const Boks b = vakt->sett.takeFirst();
+            QCOMPARE(b.tittel, QStringLiteral("Kroppstall"));
+            QCOMPARE(b.tekst, QStringLiteral("Det oppstod en feil ved åpning av epost programmet."));
+            QCOMPARE(b.ikon, QMessageBox::Warning);
+            QCOMPARE(b.knapper, 1);
+        } else {
+            QTest::qWait(100);
+            QCOMPARE(vakt->sett.size(), 0);
+        }
+    }
+
+    void homePageLaunchIsSilentEvenWhenItFails() {
+        QTemporaryDir mappe;
+        const QString logg = mappe.filePath(QStringLiteral("argumenter"));
+        QFile fil(mappe.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(fil.open(QIODevice::WriteOnly));
+        fil.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$*\" > '%1.tmp'\nmv '%1.tmp' '%1'\nexit 3\n")
+                      .arg(logg)
+                      .toUtf8());
+        fil.close();
+        fil.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray sti = qgetenv("PATH");
+        qputenv("PATH", mappe.path().toLocal8Bit() + ":" + sti);
+        vindu->Meny({Navn::mnuOmD, 5})->trigger();
+        qputenv("PATH", sti);
+
+        QTRY_VERIFY(QFile::exists(logg));
+        QFile argumenter(logg);
+        QVERIFY(argumenter.open(QIODevice::ReadOnly));
+        QCOMPARE(argumenter.readAll(), QByteArray("https://tindrel.example.org/"));
+        QTest::qWait(100);
+        QCOMPARE(vakt->sett.size(), 0);
+    }
+
+    void fileExitAndTheCloseBoxEndTheProgram_data() {
+        QTest::addColumn<bool>("meny");
+        QTest::newRow("File > Avslutt") << true;
+        QTest::newRow("close box") << false;
+    }
+
+    void fileExitAndTheCloseBoxEndTheProgram() {
+        QFETCH(bool, meny);
+        QTimer::singleShot(0, vindu.get(), [this, meny] {
+            if (meny) {
+                vindu->Meny({Navn::mnuFilAvslutt})->trigger();
+            } else {
+                vindu->close();
+            }
+        });
+        QTimer reserve;
+        reserve.setSingleShot(true);
+        QObject::connect(&reserve, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+        reserve.start(5000);
+        // The event loop ends by itself once the window is gone, as the program's would.
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!vindu->isVisible());
+        QCOMPARE(teller.Antall({Navn::mnuFilAvslutt}, Hendelse::Click), meny ? 1 : 0);
+    }
+};
+
+QTEST_MAIN(TestHovedvindu)
+#include "tst_hovedvindu.moc"
