@@ -74,6 +74,17 @@ private:
     QTimer timer_;
 };
 
+// A stand-in for xdg-open, first in PATH, that writes its arguments to `logg` and then runs `slutt`.
+void LagXdgOpen(const QTemporaryDir& mappe, const QString& logg, const QString& slutt) {
+    QFile fil(mappe.filePath(QStringLiteral("xdg-open")));
+    QVERIFY(fil.open(QIODevice::WriteOnly));
+    fil.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$*\" > '%1.tmp'\nmv '%1.tmp' '%1'\n%2\n")
+                  .arg(logg, slutt)
+                  .toUtf8());
+    fil.close();
+    fil.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 QString Utf8(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
@@ -394,12 +405,7 @@ private Q_SLOTS:
         QVERIFY(mappe.isValid());
         const QString logg = mappe.filePath(QStringLiteral("argumenter"));
         if (!skript.isNull()) {
-            QFile fil(mappe.filePath(QStringLiteral("xdg-open")));
-            QVERIFY(fil.open(QIODevice::WriteOnly));
-            fil.write(
-                QStringLiteral("#!/bin/sh\nprintf '%s' \"$*\" > '%1'\n%2\n").arg(logg, skript).toUtf8());
-            fil.close();
-            fil.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            LagXdgOpen(mappe, logg, skript);
         }
         const QByteArray sti = qgetenv("PATH");
         qputenv("PATH",
@@ -430,13 +436,7 @@ private Q_SLOTS:
     void homePageLaunchIsSilentEvenWhenItFails() {
         QTemporaryDir mappe;
         const QString logg = mappe.filePath(QStringLiteral("argumenter"));
-        QFile fil(mappe.filePath(QStringLiteral("xdg-open")));
-        QVERIFY(fil.open(QIODevice::WriteOnly));
-        fil.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$*\" > '%1.tmp'\nmv '%1.tmp' '%1'\nexit 3\n")
-                      .arg(logg)
-                      .toUtf8());
-        fil.close();
-        fil.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        LagXdgOpen(mappe, logg, QStringLiteral("exit 3"));
         const QByteArray sti = qgetenv("PATH");
         qputenv("PATH", mappe.path().toLocal8Bit() + ":" + sti);
         vindu->Meny({Navn::mnuOmD, 5})->trigger();
@@ -448,6 +448,22 @@ private Q_SLOTS:
         QCOMPARE(argumenter.readAll(), QByteArray("https://tindrel.example.org/"));
         QTest::qWait(100);
         QCOMPARE(vakt->sett.size(), 0);
+    }
+
+    void wrongPropertyFailsAndAnUntrappedErrorEndsTheProgram() {
+        QVERIFY_THROWS_EXCEPTION(kroppstall::form::Kjoretidsfeil, vindu->SkrivTekst({Navn::Label2, 0}, "x"));
+        QVERIFY_THROWS_EXCEPTION(kroppstall::form::Kjoretidsfeil, vindu->LesValue(cmdRegn));
+        QVERIFY_THROWS_EXCEPTION(kroppstall::form::Kjoretidsfeil,
+                                 vindu->SkrivCaption({Navn::Label2, 6}, "x"));
+
+        struct Feilende final : kroppstall::form::Hendelsesmottaker {
+            void Utlos(Id, Hendelse) override { throw kroppstall::form::Kjoretidsfeil("prøvefeil"); }
+        } feilende;
+        Hovedvindu annet({});
+        annet.Start(feilende);
+        QVERIFY(annet.Avsluttet());
+        QCOMPARE(vakt->sett.size(), 1);
+        QCOMPARE(vakt->sett.takeFirst().ikon, QMessageBox::Critical);
     }
 
     void fileExitAndTheCloseBoxEndTheProgram_data() {

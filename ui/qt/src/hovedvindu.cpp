@@ -181,6 +181,9 @@ Hovedvindu::~Hovedvindu() {
 void Hovedvindu::Start(form::Hendelsesmottaker& mottaker) {
     mottaker_ = &mottaker;
     Utlos({Navn::frmBmi}, Hendelse::Initialize);
+    if (avsluttet_) {
+        return;
+    }
     Bygg();
     Utlos({Navn::frmBmi}, Hendelse::Load);
 }
