@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -159,6 +160,13 @@ QMessageBox::Icon Ikon(int style) {
     }
 }
 
+// Lets a launched process run on by itself: nothing hears from it again, and it goes when it ends.
+void Slipp(QProcess* prosess) {
+    prosess->disconnect();
+    prosess->setParent(nullptr);
+    QObject::connect(prosess, &QProcess::finished, prosess, &QObject::deleteLater);
+}
+
 } // namespace
 
 NumberFormat Tallformat(const QLocale& locale) {
@@ -169,11 +177,10 @@ Hovedvindu::Hovedvindu(Ressurser ressurser, QWidget* parent)
     : QMainWindow(parent), ressurser_(std::move(ressurser)) {}
 
 Hovedvindu::~Hovedvindu() {
-    // A launch still running must not report back into a window that is going away.
+    // A launch still running may be the user's mail program itself: leave it running, but let it
+    // report nothing into a window that is going away.
     for (QProcess* p : findChildren<QProcess*>()) {
-        QObject::disconnect(p, nullptr, this, nullptr);
-        p->kill();
-        p->waitForFinished(1000);
+        Slipp(p);
     }
     mottaker_ = nullptr;
 }
@@ -548,22 +555,29 @@ void Hovedvindu::ApneEpost(form::Vindushandtak /*eier*/, std::string_view url,
     prosess->setStandardInputFile(QProcess::nullDevice());
 
     auto svar = std::make_shared<std::function<void(bool)>>(std::move(ferdig));
-    auto melde = [this, prosess, svar](bool lyktes) {
+    auto melde = [this, svar](bool lyktes) {
         if (!*svar) {
             return; // a failed start can be followed by more signals; report once
         }
         const std::function<void(bool)> f = std::move(*svar);
         *svar = nullptr;
-        prosess->deleteLater();
         Kjor([&] { f(lyktes); });
     };
-    connect(prosess, &QProcess::errorOccurred, this, [melde](QProcess::ProcessError feil) {
+    connect(prosess, &QProcess::errorOccurred, this, [melde, prosess](QProcess::ProcessError feil) {
         if (feil == QProcess::FailedToStart) {
             melde(false);
+            prosess->deleteLater();
         }
     });
-    connect(prosess, &QProcess::finished, this, [melde](int kode, QProcess::ExitStatus status) {
+    connect(prosess, &QProcess::finished, this, [melde, prosess](int kode, QProcess::ExitStatus status) {
         melde(status == QProcess::NormalExit && kode == 0);
+        prosess->deleteLater();
+    });
+    // Where xdg-open runs the mail program in the foreground, it is still running once the program
+    // is up; from then on the launch counts as done, and the mail program's own exit is not ours.
+    QTimer::singleShot(Oppstartsfrist, prosess, [melde, prosess] {
+        melde(true);
+        Slipp(prosess);
     });
     prosess->start();
 }

@@ -29,6 +29,9 @@ class Hovedvindu final : public QMainWindow, public form::Kjoretid {
     Q_OBJECT
 
 public:
+    // How long xdg-open may run before the mail launch counts as started.
+    static constexpr int Oppstartsfrist = 3000; // ms
+
     explicit Hovedvindu(Ressurser ressurser, QWidget* parent = nullptr);
     ~Hovedvindu() override;
 
