@@ -27,5 +27,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KROPPSTALL_COMPANY} <${KROPPSTALL_CONTACT_EMAIL}>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils") # xdg-open starts the mail program and the browser
+# xdg-open starts the mail program and the browser; the fonts stand in for Tahoma and MS Sans Serif.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-wine")
 include(CPack)
