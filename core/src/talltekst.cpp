@@ -2,6 +2,7 @@
 
 #include "avrund.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -37,12 +38,16 @@ bool Ta(std::string_view& tekst, std::string_view stykke) {
     return true;
 }
 
+// Blanks that may surround a number; the ones that can also group digits come first.
+constexpr std::array<std::string_view, 4> Blanke{" ", Nbsp, SmalNbsp, "\t"};
+constexpr std::size_t GrupperendeBlanke = 3;
+
 bool TaBlank(std::string_view& tekst) {
-    return Ta(tekst, " ") || Ta(tekst, "\t") || Ta(tekst, Nbsp) || Ta(tekst, SmalNbsp);
+    return std::any_of(Blanke.begin(), Blanke.end(), [&](std::string_view b) { return Ta(tekst, b); });
 }
 
 bool TaBlankBakfra(std::string_view& tekst) {
-    for (std::string_view blank : {std::string_view(" "), std::string_view("\t"), Nbsp, SmalNbsp}) {
+    for (std::string_view blank : Blanke) {
         if (tekst.ends_with(blank)) {
             tekst.remove_suffix(blank.size());
             return true;
@@ -52,13 +57,15 @@ bool TaBlankBakfra(std::string_view& tekst) {
 }
 
 bool ErBlankSkiller(std::string_view skiller) {
-    return skiller == " " || skiller == Nbsp || skiller == SmalNbsp;
+    const auto* slutt = Blanke.begin() + GrupperendeBlanke;
+    return std::find(Blanke.begin(), slutt, skiller) != slutt;
 }
 
 // Locales that group with a (narrow) no-break space are typed with a plain space as often as not.
 bool TaGruppeskiller(std::string_view& tekst, std::string_view gruppe) {
     if (ErBlankSkiller(gruppe)) {
-        return Ta(tekst, " ") || Ta(tekst, Nbsp) || Ta(tekst, SmalNbsp);
+        return std::any_of(Blanke.begin(), Blanke.begin() + GrupperendeBlanke,
+                           [&](std::string_view b) { return Ta(tekst, b); });
     }
     return Ta(tekst, gruppe);
 }
