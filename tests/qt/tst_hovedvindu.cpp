@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <memory>
 
 using kroppstall::NumberFormat;
@@ -237,7 +238,20 @@ private Q_SLOTS:
         QVERIFY(!K<QRadioButton>(Kg)->isChecked());
         for (const Id boks : {txtBmi, txtVurdering}) {
             QVERIFY(!K<QWidget>(boks)->isEnabled());
-            QCOMPARE(K<QWidget>(boks)->palette().color(QPalette::Base), QColor(248, 248, 248));
+            const QPalette pal = K<QWidget>(boks)->palette();
+            QCOMPARE(pal.color(QPalette::Base), QColor(248, 248, 248));
+            // The results are read from disabled boxes: their grey text keeps a contrast of 4.5:1.
+            // Relative luminance as the contrast guidelines define it, on linearised sRGB channels.
+            const auto lys = [](QColor c) {
+                const auto lin = [](float k) {
+                    const double v = static_cast<double>(k);
+                    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+                };
+                return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+            };
+            const double tekst = lys(pal.color(QPalette::Disabled, QPalette::Text));
+            QVERIFY2((lys(QColor(248, 248, 248)) + 0.05) / (tekst + 0.05) >= 4.5,
+                     qPrintable(QString::number(tekst)));
         }
         QCOMPARE(K<QLineEdit>(txtHoyde)->maxLength(), 3);
         QCOMPARE(K<QLineEdit>(txtVekt)->maxLength(), 4);

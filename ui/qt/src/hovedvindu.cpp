@@ -160,6 +160,12 @@ QMessageBox::Icon Ikon(int style) {
     }
 }
 
+// `andel` of `a` over `b`: 0.57 of black over white is Windows' grey text, #6D6D6D.
+QColor Blanding(const QColor& a, const QColor& b, double andel) {
+    const auto kanal = [andel](int x, int y) { return qRound(x * andel + y * (1.0 - andel)); };
+    return {kanal(a.red(), b.red()), kanal(a.green(), b.green()), kanal(a.blue(), b.blue())};
+}
+
 // Lets a launched process run on by itself: nothing hears from it again, and it goes when it ends.
 void Slipp(QProcess* prosess) {
     prosess->disconnect();
@@ -350,9 +356,14 @@ void Hovedvindu::ByggKontroll(const form::Kontroll& k) {
     if (k.type != Type::Line && k.type != Type::Shape && k.type != Type::Image) {
         QPalette pal = w->palette();
         pal.setColor(bakgrunn, Farge(k.BackColor));
-        // Disabled controls keep the style's grey text.
+        // Disabled controls keep a grey text, but the result boxes are disabled for good and must
+        // stay readable: their grey is dark enough for good contrast, as on Windows.
         pal.setColor(QPalette::Active, forgrunn, Farge(k.ForeColor));
         pal.setColor(QPalette::Inactive, forgrunn, Farge(k.ForeColor));
+        if (k.type == Type::TextBox) {
+            pal.setColor(QPalette::Disabled, forgrunn,
+                         Blanding(Farge(k.ForeColor), Farge(k.BackColor), 0.57));
+        }
         w->setPalette(pal);
     }
     w->setEnabled(k.Enabled);
