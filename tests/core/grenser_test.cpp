@@ -56,6 +56,7 @@ TEST(KgSearch, GivesTheWeightLimitTextsForTheHeight) {
              Case{"175", KgTabell("56,6", "76,2", "91,5", "122,1")},
              Case{"150", KgTabell("41,6", "56", "67,2", "89,7")},
              Case{"100", KgTabell("18,4", "24,9", "29,9", "39,9")},
+             Case{"250", KgTabell("115,6", "155,6", "186,8", "249,3")}, // the last full table
              Case{"299", KgTabell("165,3", "222,6", "267,3", "298,9")}, // ends at the last visited weight
              Case{"20", KgTabell("0", "0", "1,1", "1,5")},
              Case{"16", KgTabell("0", "0", "0", "1")},
