@@ -411,7 +411,7 @@ private Q_SLOTS:
         QTest::newRow("xdg-open exits 0") << "exit 0" << false;
         QTest::newRow("no xdg-open") << QString() << true;
         // Still running when the mail program is up: a late failure is no longer the launch's.
-        QTest::newRow("xdg-open outlasts the start") << "sleep 4; exit 3" << false;
+        QTest::newRow("xdg-open outlasts the start") << "sleep 5; exit 3" << false;
     }
 
     void mailLaunchReportsFailureTruthfully() {
@@ -445,7 +445,7 @@ private Q_SLOTS:
             QCOMPARE(b.ikon, QMessageBox::Warning);
             QCOMPARE(b.knapper, 1);
         } else {
-            QTest::qWait(skript.startsWith(QStringLiteral("sleep")) ? 1500 : 100);
+            QTest::qWait(skript.startsWith(QStringLiteral("sleep")) ? 2500 : 100);
             QCOMPARE(vakt->sett.size(), 0);
         }
     }
