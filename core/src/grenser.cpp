@@ -4,6 +4,7 @@
 #include "kroppstall/bmi.h"
 #include "kroppstall/detail/kgsok.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace kroppstall {
@@ -38,8 +39,9 @@ std::array<float, 4> KgGrenser(std::int32_t hoyde) {
 
 std::array<std::string, 6> Grensetekster(Enhet enhet, std::int32_t hoyde, const NumberFormat& format) {
     if (enhet == Enhet::Bmi) {
-        return {"Under 18,5 = Undervekt",       "18,5 - 24,9 = Normalvekt",   "25 - 29,9 = Overvekt",
-                "30 - 39,9 = Kraftig overvekt", "Over 40 = Sykelig overvekt", "BMI grenseverdier"};
+        std::array<std::string, 6> linjer;
+        std::copy(BmiGrensetekster.begin(), BmiGrensetekster.end(), linjer.begin());
+        return linjer;
     }
     const std::array<float, 4> grense = KgGrenser(hoyde);
     std::array<std::string, 4> a;

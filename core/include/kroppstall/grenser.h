@@ -19,6 +19,12 @@ struct Resultat {
     friend bool operator==(const Resultat&, const Resultat&) = default;
 };
 
+// The limit table for the Bmi unit, the same for every input; the window also shows it before the
+// first calculation.
+inline constexpr std::array<std::string_view, 6> BmiGrensetekster{
+    "Under 18,5 = Undervekt",       "18,5 - 24,9 = Normalvekt",   "25 - 29,9 = Overvekt",
+    "30 - 39,9 = Kraftig overvekt", "Over 40 = Sykelig overvekt", "BMI grenseverdier"};
+
 // Heaviest visited weight of each of the classes 1 to 4 for the height, found by walking a
 // single-precision counter from 1 kg in steps of 0.1f; 0 where a class is never reached.
 // Heights above 46340 (whose square does not fit in 32 bits) give four zeros.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kroppstall/grenser.h"
+
 #include <array>
 #include <compare>
 #include <cstdint>
@@ -211,7 +213,7 @@ inline constexpr std::array<Kontroll, 22> Kontroller{{
      .type = Type::Label,
      .Rekt = {240, 4695, 2670, 270},
      .TabIndex = 14,
-     .Caption = "Over 40 = Sykelig overvekt",
+     .Caption = BmiGrensetekster[4],
      .Font = SansSerif,
      .BackColor = Vindusbakgrunn,
      .ForeColor = Vindustekst,
@@ -223,14 +225,14 @@ inline constexpr std::array<Kontroll, 22> Kontroller{{
      .type = Type::Label,
      .Rekt = {270, 3210, 2670, 270},
      .TabIndex = 13,
-     .Caption = "BMI grenseverdier",
+     .Caption = BmiGrensetekster[5],
      .Font = SansSerifStor,
      .Alignment = Justering::Midt},
     {.id = {Navn::Label2, 3},
      .type = Type::Label,
      .Rekt = {240, 4410, 2670, 270},
      .TabIndex = 12,
-     .Caption = "30 - 39,9 = Kraftig overvekt",
+     .Caption = BmiGrensetekster[3],
      .Font = SansSerif,
      .BackColor = Vindusbakgrunn,
      .ForeColor = Vindustekst,
@@ -239,7 +241,7 @@ inline constexpr std::array<Kontroll, 22> Kontroller{{
      .type = Type::Label,
      .Rekt = {225, 4140, 2670, 270},
      .TabIndex = 11,
-     .Caption = "25 - 29,9 = Overvekt",
+     .Caption = BmiGrensetekster[2],
      .Font = SansSerif,
      .BackColor = Vindusbakgrunn,
      .ForeColor = Vindustekst,
@@ -248,7 +250,7 @@ inline constexpr std::array<Kontroll, 22> Kontroller{{
      .type = Type::Label,
      .Rekt = {240, 3840, 2670, 270},
      .TabIndex = 10,
-     .Caption = "18,5 - 24,9 = Normalvekt",
+     .Caption = BmiGrensetekster[1],
      .Font = SansSerif,
      .BackColor = Vindusbakgrunn,
      .ForeColor = Vindustekst,
@@ -257,7 +259,7 @@ inline constexpr std::array<Kontroll, 22> Kontroller{{
      .type = Type::Label,
      .Rekt = {240, 3570, 2670, 270},
      .TabIndex = 9,
-     .Caption = "Under 18,5 = Undervekt",
+     .Caption = BmiGrensetekster[0],
      .Font = SansSerif,
      .BackColor = Vindusbakgrunn,
      .ForeColor = Vindustekst,
