@@ -1,0 +1,10 @@
+# Shared by the two mingw-w64 toolchain files, which set CMAKE_SYSTEM_PROCESSOR and the triplet.
+# The -posix compilers: GoogleTest needs std::mutex, which the -win32 thread model lacks.
+set(CMAKE_C_COMPILER ${KROPPSTALL_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KROPPSTALL_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${KROPPSTALL_MINGW_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${KROPPSTALL_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
