@@ -1,13 +1,28 @@
 #include "kroppstall/form/frmBmi.h"
 #include "kroppstall/qt/hovedvindu.h"
 #include "kroppstall/versjon.h"
+#include "linux/skjerm.h"
 
 #include <QApplication>
 #include <QLocale>
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[]) {
-    // QApplication takes Qt's own options; every other argument is ignored.
-    QApplication app(argc, argv);
+    // The program takes nothing from its command line: Qt is handed only the program's name, so that
+    // none of its own options (-platform, -style, -reverse, -qwindowgeometry ...) can change the
+    // window. The environment still chooses the platform, as a desktop expects.
+    char navn[] = "kroppstall";
+    int qtArgc = 1;
+    char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : navn, nullptr};
+
+    auto skjerm = std::make_unique<kroppstall::app::Skjermsjekk>();
+    if (!skjerm->Feil().empty()) {
+        std::fprintf(stderr, "%s\n", skjerm->Feil().c_str());
+        return 1;
+    }
+    QApplication app(qtArgc, qtArgv);
+    skjerm.reset();
     QApplication::setApplicationName(QString::fromUtf8(kroppstall::versjon::Produktnavn));
     QApplication::setApplicationDisplayName(QString::fromUtf8(kroppstall::versjon::Produktnavn));
     QApplication::setApplicationVersion(QString::fromUtf8(kroppstall::versjon::Tekst));

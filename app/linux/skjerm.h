@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+struct xcb_connection_t;
+
+namespace kroppstall::app {
+
+// Opens the display that Qt is going to open, before Qt would abort with a core dump on it. The
+// connection is held until Qt has its own: a server whose last client leaves resets itself, and a
+// client that connects during that reset may be turned away.
+class Skjermsjekk {
+public:
+    Skjermsjekk();
+    ~Skjermsjekk();
+    Skjermsjekk(const Skjermsjekk&) = delete;
+    Skjermsjekk& operator=(const Skjermsjekk&) = delete;
+
+    // Empty when the display can be opened; otherwise one line for the user that says which
+    // display was tried.
+    const std::string& Feil() const { return feil_; }
+
+private:
+    xcb_connection_t* x11_ = nullptr;
+    std::string feil_;
+};
+
+} // namespace kroppstall::app
