@@ -27,7 +27,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KROPPSTALL_COMPANY} <${KROPPSTALL_CONTACT_EMAIL}>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# xdg-open starts the mail program and the browser; the fonts stand in for Tahoma and MS Sans Serif.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-liberation")
+# The window is laid out with the metrics of Liberation Sans (those of Arial and MS Sans Serif), so the
+# package depends on it; xdg-open starts the mail program and the browser.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-wine")
 include(CPack)
