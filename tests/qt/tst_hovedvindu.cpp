@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -267,6 +268,144 @@ private Q_SLOTS:
         QVERIFY(meny(4)->isEnabled() && meny(5)->isEnabled());
         QCOMPARE(teller.Antall({Navn::frmBmi}, Hendelse::Initialize), 1);
         QCOMPARE(teller.Antall({Navn::frmBmi}, Hendelse::Load), 1);
+    }
+
+    void resultBoxesCanNeitherBeFocusedNorEdited() {
+        for (const Id boks : {txtBmi, txtVurdering}) {
+            auto* felt = K<QLineEdit>(boks);
+            QVERIFY(felt->isReadOnly());
+            QCOMPARE(felt->focusPolicy(), Qt::NoFocus);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(felt);
+            QVERIFY(!a->state().editable);
+            QVERIFY(!a->state().focusable);
+            // A screen reader's write goes through the accessible interface, not through the form.
+            a->setText(QAccessible::Value, QStringLiteral("HACK"));
+            if (QAccessibleEditableTextInterface* e = a->editableTextInterface()) {
+                e->insertText(0, QStringLiteral("HACK"));
+                e->replaceText(0, 0, QStringLiteral("HACK"));
+            }
+            QCOMPARE(felt->text(), QString());
+        }
+        // The program itself still writes its results there, and the input boxes stay editable.
+        SkrivInn("180", "80");
+        QTest::mouseClick(K<QWidget>(cmdRegn), Qt::LeftButton);
+        QCOMPARE(K<QLineEdit>(txtBmi)->text(), QStringLiteral("24,7"));
+        for (const Id boks : {txtHoyde, txtVekt}) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(K<QWidget>(boks));
+            QVERIFY(a->state().editable && a->state().focusable);
+        }
+    }
+
+    void disabledControlsDrawTheirTextDisabled() {
+        // Disabled, as at start, then enabled by valid input: the text colour must follow.
+        for (const Id id : {Bmi, Kg, cmdRegn}) {
+            auto* w = K<QWidget>(id);
+            QVERIFY(!w->isEnabled());
+            const QPalette::ColorRole rolle = w->foregroundRole();
+            const QColor av = w->palette().color(QPalette::Disabled, rolle);
+            QCOMPARE(av, QApplication::palette(w).color(QPalette::Disabled, rolle));
+            QVERIFY2(av != w->palette().color(QPalette::Active, rolle), qPrintable(w->objectName()));
+        }
+        SkrivInn("180", "80");
+        for (const Id id : {Bmi, Kg}) {
+            auto* w = K<QWidget>(id);
+            QVERIFY(w->isEnabled());
+            QCOMPARE(w->palette().color(QPalette::Active, w->foregroundRole()),
+                     vindu->Klientflate()->palette().color(QPalette::Active, QPalette::WindowText));
+        }
+    }
+
+    void everyLimitTextFitsItsLabel_data() {
+        QTest::addColumn<bool>("komma");
+        QTest::newRow("decimal comma") << true;
+        QTest::newRow("decimal point") << false;
+    }
+
+    void everyLimitTextFitsItsLabel() {
+        QFETCH(bool, komma);
+        const NumberFormat format = komma ? NumberFormat::Norsk() : NumberFormat::Engelsk();
+        double storst = -1e9; // the most any text needs beyond its label's width
+        QString verst;
+        for (int hoyde = 11; hoyde <= 299; ++hoyde) {
+            for (const auto enhet : {kroppstall::Enhet::Bmi, kroppstall::Enhet::Kg}) {
+                const auto r = kroppstall::RegnUt("80", std::to_string(hoyde), enhet, format);
+                QVERIFY(!r.BmiTekst.empty());
+                for (std::int16_t i = 0; i < 6; ++i) {
+                    const Id id{Navn::Label2, i};
+                    vindu->SkrivCaption(id, r.Grensetekst[static_cast<std::size_t>(i)]);
+                    auto* etikett = K<QLabel>(id);
+                    const QFontMetricsF fm(etikett->font());
+                    const double bredde = fm.horizontalAdvance(etikett->text());
+                    if (bredde - etikett->width() > storst) {
+                        storst = bredde - etikett->width();
+                        verst = etikett->text() + " in " + QFontInfo(etikett->font()).family();
+                    }
+                    QVERIFY2(bredde <= etikett->width(),
+                             qPrintable(QStringLiteral("%1 cm: \"%2\" needs %3 px of %4 in %5")
+                                            .arg(hoyde)
+                                            .arg(etikett->text())
+                                            .arg(bredde)
+                                            .arg(etikett->width())
+                                            .arg(QFontInfo(etikett->font()).family())));
+                    QVERIFY(fm.height() <= etikett->height());
+                }
+            }
+        }
+        qInfo("tightest: %s, %.2f px to spare", qPrintable(verst), -storst);
+    }
+
+    void upAndDownMoveTheSelectionInTheOptionPair_data() {
+        QTest::addColumn<int>("tast");
+        QTest::addColumn<bool>("fraKg");
+        QTest::newRow("Down from BMI") << int(Qt::Key_Down) << false;
+        QTest::newRow("Right from BMI") << int(Qt::Key_Right) << false;
+        QTest::newRow("Up from Kg.") << int(Qt::Key_Up) << true;
+        QTest::newRow("Left from Kg.") << int(Qt::Key_Left) << true;
+    }
+
+    void upAndDownMoveTheSelectionInTheOptionPair() {
+        QFETCH(int, tast);
+        QFETCH(bool, fraKg);
+        SkrivInn("180", "80");
+        const Id fra = fraKg ? Kg : Bmi;
+        const Id til = fraKg ? Bmi : Kg;
+        if (fraKg) {
+            QTest::mouseClick(K<QWidget>(Kg), Qt::LeftButton);
+        }
+        K<QWidget>(fra)->setFocus();
+        teller.hendelser.clear();
+        QTest::keyClick(K<QWidget>(fra), static_cast<Qt::Key>(tast));
+        QVERIFY(K<QRadioButton>(til)->isChecked());
+        QVERIFY(!K<QRadioButton>(fra)->isChecked());
+        QCOMPARE(QApplication::focusWidget(), K<QWidget>(til));
+        QCOMPARE(teller.Antall(til, Hendelse::Click), 1);
+        QCOMPARE(teller.Antall(fra, Hendelse::Click), 0);
+        QCOMPARE(Label2(5),
+                 fraKg ? QStringLiteral("BMI grenseverdier") : QStringLiteral("Kg. grenseverdier"));
+    }
+
+    void screenReadersReadTheWindowInReadingOrder() {
+        QAccessibleInterface* flate = QAccessible::queryAccessibleInterface(vindu->Klientflate());
+        QVERIFY(flate != nullptr);
+        QStringList lest;
+        for (int i = 0; i < flate->childCount(); ++i) {
+            QAccessibleInterface* barn = flate->child(i);
+            QVERIFY(barn != nullptr);
+            QCOMPARE(flate->indexOfChild(barn), i);
+            QCOMPARE(barn->parent()->object(), vindu->Klientflate());
+            lest << barn->object()->objectName();
+        }
+        const QStringList forventet{
+            "lblHoyde(0)", "txtHoyde(0)",     "lblVekt(0)",      "txtVekt(0)", "cmdRegn(0)", "lblBmi(0)",
+            "txtBmi(0)",   "lblVurdering(0)", "txtVurdering(0)", "Option1(0)", "Option1(1)", "Label2(5)",
+            "Label2(0)",   "Label2(1)",       "Label2(2)",       "Label2(3)",  "Label2(4)"};
+        QCOMPARE(lest, forventet);
+        // The drawn shapes, the rules and the picture are decoration: nothing to announce.
+        for (const Id id :
+             {Id{Navn::Shape1}, Id{Navn::Shape2}, Id{Navn::Line1}, Id{Navn::Line2}, Id{Navn::Image1}}) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(vindu->Kontroll(id));
+            QVERIFY(a == nullptr || a->state().invisible || flate->indexOfChild(a) < 0);
+        }
     }
 
     void accessKeysOpenTheMenus() {

@@ -2,9 +2,12 @@
 
 #include "kroppstall/versjon.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -13,6 +16,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,6 +24,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -100,6 +105,182 @@ private:
     QPoint fra_, til_;
 };
 
+// The form's client area. Screen readers get its controls in reading order (top to bottom, left to
+// right, each label just before its box), not in the stacking order that Qt keeps its children in.
+class Skjemaflate final : public QWidget {
+public:
+    using QWidget::QWidget;
+    std::vector<QPointer<QWidget>> lesefolge;
+};
+
+class KlientTilgang final : public QAccessibleWidget {
+public:
+    explicit KlientTilgang(Skjemaflate* flate) : QAccessibleWidget(flate, QAccessible::Client) {}
+
+    int childCount() const override { return static_cast<int>(Flate()->lesefolge.size()); }
+    QAccessibleInterface* child(int indeks) const override {
+        const auto& rekke = Flate()->lesefolge;
+        if (indeks < 0 || indeks >= static_cast<int>(rekke.size()) ||
+            rekke[static_cast<std::size_t>(indeks)].isNull()) {
+            return nullptr;
+        }
+        return QAccessible::queryAccessibleInterface(rekke[static_cast<std::size_t>(indeks)].data());
+    }
+    int indexOfChild(const QAccessibleInterface* barn) const override {
+        if (barn == nullptr) {
+            return -1;
+        }
+        const auto& rekke = Flate()->lesefolge;
+        const auto funnet = std::find(rekke.begin(), rekke.end(), barn->object());
+        return funnet != rekke.end() ? static_cast<int>(funnet - rekke.begin()) : -1;
+    }
+
+private:
+    Skjemaflate* Flate() const { return static_cast<Skjemaflate*>(widget()); }
+};
+
+// A box that only shows what the program writes: no typing, and a write by anyone else (a screen
+// reader's "set text", say) is undone at once.
+class Visningsboks final : public QLineEdit {
+public:
+    explicit Visningsboks(QWidget* forelder) : QLineEdit(forelder) {
+        setReadOnly(true);
+        setFocusPolicy(Qt::NoFocus);
+        connect(this, &QLineEdit::textChanged, this, [this] {
+            if (!egen_ && text() != vist_) {
+                Vis(vist_);
+            }
+        });
+    }
+    void Vis(const QString& tekst) {
+        vist_ = tekst;
+        egen_ = true;
+        setText(tekst);
+        egen_ = false;
+    }
+
+private:
+    QString vist_;
+    bool egen_ = false;
+};
+
+// What a screen reader sees of a Visningsboks: a text to read, with no way to change it and no focus,
+// unlike Qt's own line-edit interface, which reports every line edit as editable.
+class VisningTilgang final : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit VisningTilgang(QLineEdit* boks) : QAccessibleWidget(boks, QAccessible::EditableText) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = false;
+        s.readOnly = true;
+        s.focusable = false;
+        s.focused = false;
+        return s;
+    }
+    QString text(QAccessible::Text hva) const override {
+        return hva == QAccessible::Value ? Boks()->text() : QAccessibleWidget::text(hva);
+    }
+    void setText(QAccessible::Text /*hva*/, const QString& /*tekst*/) override {}
+    QStringList actionNames() const override { return {}; }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    void selection(int /*indeks*/, int* start, int* slutt) const override { *start = *slutt = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int /*start*/, int /*slutt*/) override {}
+    void removeSelection(int /*indeks*/) override {}
+    void setSelection(int /*indeks*/, int /*start*/, int /*slutt*/) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int /*posisjon*/) override {}
+    QString text(int start, int slutt) const override { return Boks()->text().mid(start, slutt - start); }
+    int characterCount() const override { return static_cast<int>(Boks()->text().size()); }
+    QRect characterRect(int /*posisjon*/) const override { return {}; }
+    int offsetAtPoint(const QPoint& /*punkt*/) const override { return -1; }
+    void scrollToSubstring(int /*start*/, int /*slutt*/) override {}
+    QString attributes(int posisjon, int* start, int* slutt) const override {
+        *start = *slutt = posisjon;
+        return {};
+    }
+
+private:
+    QLineEdit* Boks() const { return static_cast<QLineEdit*>(widget()); }
+};
+
+QAccessibleInterface* Tilgangsfabrikk(const QString& /*klasse*/, QObject* objekt) {
+    if (auto* flate = dynamic_cast<Skjemaflate*>(objekt)) {
+        return new KlientTilgang(flate);
+    }
+    if (auto* boks = dynamic_cast<Visningsboks*>(objekt)) {
+        return new VisningTilgang(boks);
+    }
+    return nullptr;
+}
+
+// In the option group Up and Down move the selection as Left and Right do, as on Windows.
+class Pilfilter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* mal, QEvent* hendelse) override {
+        if (hendelse->type() == QEvent::KeyPress || hendelse->type() == QEvent::KeyRelease) {
+            auto* tast = static_cast<QKeyEvent*>(hendelse);
+            if (tast->key() == Qt::Key_Up || tast->key() == Qt::Key_Down) {
+                QKeyEvent vannrett(tast->type(), tast->key() == Qt::Key_Up ? Qt::Key_Left : Qt::Key_Right,
+                                   tast->modifiers(), tast->text(), tast->isAutoRepeat());
+                QCoreApplication::sendEvent(mal, &vannrett);
+                return true;
+            }
+        }
+        return QObject::eventFilter(mal, hendelse);
+    }
+};
+
+// A stand-in face may be wider than the face the layout was measured with; then a label's text is
+// narrowed just enough to fit (as a condensed face would), never made lower.
+void TilpassBredde(QLabel* etikett) {
+    QFont f = etikett->font();
+    f.setStretch(QFont::AnyStretch);
+    const QString tekst = etikett->text();
+    const double plass = etikett->width();
+    double bredde = QFontMetricsF(f).horizontalAdvance(tekst);
+    for (int strekk = 100; bredde > plass && strekk > 75;) {
+        strekk = std::min(strekk - 1, static_cast<int>(std::floor(strekk * plass / bredde)));
+        f.setStretch(strekk);
+        bredde = QFontMetricsF(f).horizontalAdvance(tekst);
+    }
+    etikett->setFont(f);
+}
+
+// Reading order: rows from the top, where controls whose heights overlap share a row, left to right
+// within a row. Shapes, lines and the picture have no tab index and are decoration, not content.
+std::vector<const form::Kontroll*> Leserekke() {
+    std::vector<const form::Kontroll*> rekke;
+    for (const auto& k : form::Kontroller) {
+        if (k.TabIndex != form::IngenTab) {
+            rekke.push_back(&k);
+        }
+    }
+    std::stable_sort(rekke.begin(), rekke.end(),
+                     [](const auto* a, const auto* b) { return a->Rekt.Top < b->Rekt.Top; });
+    for (auto rad = rekke.begin(); rad != rekke.end();) {
+        int bunn = (*rad)->Rekt.Top + (*rad)->Rekt.Height;
+        auto slutt = std::next(rad);
+        for (; slutt != rekke.end() && (*slutt)->Rekt.Top < bunn; ++slutt) {
+            bunn = std::max(bunn, (*slutt)->Rekt.Top + (*slutt)->Rekt.Height);
+        }
+        std::stable_sort(rad, slutt,
+                         [](const auto* a, const auto* b) { return a->Rekt.Left < b->Rekt.Left; });
+        rad = slutt;
+    }
+    return rekke;
+}
+
 // The named faces where installed; otherwise a face of close metrics. Debian's fonts-wine keeps
 // Wine's Tahoma outside fontconfig's search path, so it is registered from its file.
 QString Familie(std::string_view navn) {
@@ -119,9 +300,12 @@ QString Familie(std::string_view navn) {
         }
     }
     static const std::map<QString, QStringList> naere{
-        {QStringLiteral("Tahoma"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}},
+        {QStringLiteral("Tahoma"),
+         {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
+          QStringLiteral("FreeSans"), QStringLiteral("DejaVu Sans")}},
         {QStringLiteral("Microsoft Sans Serif"),
-         {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")}},
+         {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
+          QStringLiteral("FreeSans"), QStringLiteral("DejaVu Sans")}},
     };
     if (const auto n = naere.find(onsket); n != naere.end()) {
         for (const QString& familie : n->second) {
@@ -180,7 +364,13 @@ NumberFormat Tallformat(const QLocale& locale) {
 }
 
 Hovedvindu::Hovedvindu(Ressurser ressurser, QWidget* parent)
-    : QMainWindow(parent), ressurser_(std::move(ressurser)) {}
+    : QMainWindow(parent), ressurser_(std::move(ressurser)) {
+    static const bool installert = [] {
+        QAccessible::installFactory(Tilgangsfabrikk);
+        return true;
+    }();
+    static_cast<void>(installert);
+}
 
 Hovedvindu::~Hovedvindu() {
     // A launch still running may be the user's mail program itself: leave it running, but let it
@@ -218,17 +408,21 @@ void Hovedvindu::Bygg() {
     const QScreen* skjerm = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
     dpi_ = skjerm != nullptr ? skjerm->logicalDotsPerInchX() : 96.0;
 
-    klient_ = new QWidget(this);
+    auto* flate = new Skjemaflate(this);
+    klient_ = flate;
     klient_->setObjectName(QStringLiteral("frmBmi"));
     klient_->setFixedSize(Piksler(s.ClientWidth), Piksler(s.ClientHeight));
     klient_->setFont(Skrift(s.Font));
     klient_->setAutoFillBackground(true);
     QPalette pal = klient_->palette();
     pal.setColor(QPalette::Window, Farge(s.BackColor));
-    pal.setColor(QPalette::WindowText, Farge(s.ForeColor));
+    // Disabled controls keep the style's grey text: the form's text colour is only for enabled ones.
+    pal.setColor(QPalette::Active, QPalette::WindowText, Farge(s.ForeColor));
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, Farge(s.ForeColor));
     klient_->setPalette(pal);
     setCentralWidget(klient_);
 
+    pilfilter_ = new Pilfilter(this);
     // Qt stacks later siblings on top, so the table is built from its bottom up.
     for (auto k = form::Kontroller.rbegin(); k != form::Kontroller.rend(); ++k) {
         ByggKontroll(*k);
@@ -249,6 +443,10 @@ void Hovedvindu::Bygg() {
     const auto forste =
         std::find_if(fokusrekke.begin(), fokusrekke.end(), [](const auto* k) { return k->Enabled; });
     startfokus_ = forste != fokusrekke.end() ? kontroller_.at((*forste)->id) : nullptr;
+
+    for (const form::Kontroll* k : Leserekke()) {
+        flate->lesefolge.emplace_back(kontroller_.at(k->id));
+    }
 
     for (const auto& e : form::Etiketter) {
         auto* etikett = Finn<QLabel>({e.label});
@@ -271,10 +469,11 @@ void Hovedvindu::ByggKontroll(const form::Kontroll& k) {
 
     switch (k.type) {
     case Type::TextBox: {
-        auto* boks = new QLineEdit(klient_);
+        const bool inndata = form::ErBundet(id.navn, Hendelse::Change);
+        auto* boks = inndata || k.Enabled ? new QLineEdit(klient_) : new Visningsboks(klient_);
         boks->setMaxLength(k.MaxLength > 0 ? k.MaxLength : 32767);
         boks->setAlignment(Vannrett(k.Alignment) | Qt::AlignVCenter);
-        if (form::ErBundet(id.navn, Hendelse::Change)) {
+        if (inndata) {
             connect(boks, &QLineEdit::textChanged, this, [this, id] { Utlos(id, Hendelse::Change); });
         }
         bakgrunn = QPalette::Base;
@@ -308,6 +507,7 @@ void Hovedvindu::ByggKontroll(const form::Kontroll& k) {
     case Type::OptionButton: {
         auto* option = new QRadioButton(caption, klient_);
         option->setChecked(k.Value);
+        option->installEventFilter(pilfilter_);
         // Selected first, then one Click, however the selection came about: mouse, keys or a
         // screen reader's action all end in this signal.
         if (form::ErBundet(id.navn, Hendelse::Click)) {
@@ -367,6 +567,9 @@ void Hovedvindu::ByggKontroll(const form::Kontroll& k) {
         w->setPalette(pal);
     }
     w->setEnabled(k.Enabled);
+    if (auto* etikett = qobject_cast<QLabel*>(w); etikett != nullptr && k.type == Type::Label) {
+        TilpassBredde(etikett);
+    }
     kontroller_[id] = w;
 }
 
@@ -407,9 +610,25 @@ void Hovedvindu::VisMidtstilt() {
         startfokus_->setFocus(Qt::OtherFocusReason);
     }
     show();
-    // The frame is known only once the window is shown; centre the whole window, frame included.
+    // A window manager adds its frame a little after the window is mapped, and the frame's size is
+    // known only then: watch for it for a moment and centre the whole frame once it is there.
+    auto* vakt = new QTimer(this);
+    vakt->setInterval(20);
+    connect(vakt, &QTimer::timeout, this, [this, vakt, midtstill, runder = 0]() mutable {
+        if (frameGeometry().size() != size()) {
+            midtstill(frameGeometry().size());
+            vakt->deleteLater();
+        } else if (++runder >= 50) {
+            vakt->deleteLater();
+        } else {
+            return;
+        }
+        vakt->stop();
+    });
     if (frameGeometry().size() != size()) {
         midtstill(frameGeometry().size());
+    } else {
+        vakt->start();
     }
     activateWindow();
     if (startfokus_ != nullptr) {
@@ -502,7 +721,12 @@ std::string Hovedvindu::LesTekst(Id boks) {
 }
 
 void Hovedvindu::SkrivTekst(Id boks, std::string_view tekst) {
-    Finn<QLineEdit>(boks)->setText(Tekst(tekst));
+    auto* felt = Finn<QLineEdit>(boks);
+    if (auto* visning = dynamic_cast<Visningsboks*>(felt)) {
+        visning->Vis(Tekst(tekst));
+    } else {
+        felt->setText(Tekst(tekst));
+    }
 }
 
 void Hovedvindu::SkrivCaption(Id kontroll, std::string_view caption) {
@@ -510,6 +734,7 @@ void Hovedvindu::SkrivCaption(Id kontroll, std::string_view caption) {
         punkt->setText(Tekst(caption));
     } else if (auto* etikett = qobject_cast<QLabel*>(Kontroll(kontroll))) {
         etikett->setText(Tekst(caption));
+        TilpassBredde(etikett);
     } else {
         Finn<QAbstractButton>(kontroll)->setText(Tekst(caption));
     }

@@ -83,6 +83,7 @@ private:
     form::Hendelsesmottaker* mottaker_ = nullptr;
     QWidget* klient_ = nullptr;
     QPushButton* standardknapp_ = nullptr;
+    QObject* pilfilter_ = nullptr;
     QWidget* startfokus_ = nullptr;
     std::map<form::Id, QWidget*> kontroller_;
     std::map<form::Id, QAction*> menyer_;
