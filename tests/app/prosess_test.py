@@ -1,0 +1,372 @@
+#!/usr/bin/python3
+"""The Linux program as a process: started as a desktop starts it, on its own Xvfb display.
+
+Usage: prosess_test.py CASE PROGRAM DESKTOP_FILE
+
+Every wait is bounded, and only the processes started here are ended.
+"""
+import os
+import random
+import re
+import select
+import signal
+import subprocess
+import sys
+import time
+
+FRIST = 15.0  # seconds for anything to show up
+
+
+class Feil(Exception):
+    pass
+
+
+def sjekk(betingelse, melding):
+    if not betingelse:
+        raise Feil(melding)
+
+
+def vent(forsok, frist=FRIST, steg=0.05):
+    """Polls until forsok() gives something true, or returns None once the deadline has passed."""
+    slutt = time.monotonic() + frist
+    while True:
+        svar = forsok()
+        if svar:
+            return svar
+        if time.monotonic() > slutt:
+            return None
+        time.sleep(steg)
+
+
+class Prosesser:
+    """The processes of one case, ended in reverse order of start."""
+
+    def __init__(self):
+        self.liste = []
+
+    def start(self, argv, **kw):
+        p = subprocess.Popen(argv, **kw)
+        self.liste.append(p)
+        return p
+
+    def avslutt(self):
+        for p in reversed(self.liste):
+            if p.poll() is None:
+                p.terminate()
+                try:
+                    p.wait(5)
+                except subprocess.TimeoutExpired:
+                    p.kill()
+                    p.wait(5)
+
+
+def start_xvfb(prosesser):
+    """A display of its own. Other people run Xvfb here too, some with their sockets out of our sight,
+    so a number is taken at random from a high range and given up if its server does not come up."""
+    rng = random.Random()
+    for _ in range(20):
+        nummer = rng.randint(200, 899)
+        if os.path.exists(f"/tmp/.X{nummer}-lock") or os.path.exists(f"/tmp/.X11-unix/X{nummer}"):
+            continue
+        les, skriv = os.pipe()
+        p = prosesser.start(["Xvfb", f":{nummer}", "-displayfd", str(skriv), "-screen", "0", "1024x768x24",
+                             "-nolisten", "tcp", "-noreset"], pass_fds=(skriv,), stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+        os.close(skriv)
+        tekst = b""
+        slutt = time.monotonic() + FRIST
+        while not tekst.endswith(b"\n") and time.monotonic() < slutt:
+            klar, _, _ = select.select([les], [], [], max(0.0, slutt - time.monotonic()))
+            if not klar:
+                break
+            bit = os.read(les, 64)
+            if not bit:
+                break
+            tekst += bit
+        os.close(les)
+        if tekst.strip() == str(nummer).encode() and p.poll() is None:
+            return f":{nummer}"
+        if p.poll() is None:
+            p.terminate()
+            p.wait(5)
+    raise Feil("no Xvfb display could be started")
+
+
+def kjor(argv, env, frist=10):
+    return subprocess.run(argv, env=env, capture_output=True, text=True, timeout=frist)
+
+
+def x_env(display):
+    env = {k: v for k, v in os.environ.items() if k not in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    env["DISPLAY"] = display
+    return env
+
+
+def start_openbox(prosesser, env):
+    prosesser.start(["openbox", "--sm-disable"], env=env, stdout=subprocess.DEVNULL,
+                    stderr=subprocess.DEVNULL)
+    sjekk(vent(lambda: "window id" in kjor(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env).stdout),
+          "openbox did not start")
+
+
+def programmets_vindu(prosess, env):
+    """The program's visible top-level window, once it is mapped."""
+    pid = prosess.pid
+
+    def finn():
+        if prosess.poll() is not None:
+            return "ended"
+        r = kjor(["xdotool", "search", "--onlyvisible", "--pid", str(pid), "--name", ".*"], env)
+        # xdotool also lists the window manager's own windows, which carry no pid at all.
+        for vindu in r.stdout.split():
+            if tall(egenskap(env, "-id", vindu, "_NET_WM_PID").partition("=")[2]) == [pid]:
+                return vindu
+        return None
+    vindu = vent(finn)
+    if vindu == "ended" or vindu is None:
+        feil = ""
+        if prosess.poll() is not None:
+            feil = f": the program ended with {prosess.returncode}: {prosess.stderr.read()!r}"
+            feil += "; xdpyinfo: " + str(kjor(["xdpyinfo"], env).returncode)
+        raise Feil("no visible window of the program appeared" + feil)
+    return vindu
+
+
+def egenskap(env, *argv):
+    return kjor(["xprop", *argv], env).stdout
+
+
+def tall(tekst):
+    return [int(t) for t in re.findall(r"-?\d+", tekst)]
+
+
+def klientrute(vindu, env):
+    """The window's client area in root coordinates: x, y, width, height."""
+    tekst = kjor(["xwininfo", "-id", vindu], env).stdout
+    felt = {}
+    for navn, nokkel in (("Absolute upper-left X", "x"), ("Absolute upper-left Y", "y"), ("Width", "w"),
+                         ("Height", "h")):
+        m = re.search(navn + r":\s*(-?\d+)", tekst)
+        sjekk(m, "xwininfo gave no " + navn)
+        felt[nokkel] = int(m.group(1))
+    return felt["x"], felt["y"], felt["w"], felt["h"]
+
+
+def rammerute(vindu, env):
+    """The whole window with the frame the window manager put round it."""
+    x, y, b, h = klientrute(vindu, env)
+    kanter = tall(egenskap(env, "-id", vindu, "_NET_FRAME_EXTENTS").partition("=")[2])
+    venstre, hoyre, topp, bunn = kanter if len(kanter) == 4 else (0, 0, 0, 0)
+    return x - venstre, y - topp, b + venstre + hoyre, h + topp + bunn
+
+
+def arbeidsflate(env):
+    verdier = tall(egenskap(env, "-root", "_NET_WORKAREA").partition("=")[2])
+    if len(verdier) >= 4:
+        return tuple(verdier[:4])
+    # No window manager: the whole screen is the work area.
+    rot = kjor(["xwininfo", "-root"], env).stdout
+    return (0, 0, int(re.search(r"Width:\s*(\d+)", rot).group(1)), int(re.search(r"Height:\s*(\d+)", rot).group(1)))
+
+
+def midtstilt(rute, flate):
+    """Within a pixel of the centre, in both directions (doubled, to stay in whole numbers)."""
+    x, y, b, h = rute
+    fx, fy, fb, fh = flate
+    return abs((2 * x + b) - (2 * fx + fb)) <= 2 and abs((2 * y + h) - (2 * fy + fh)) <= 2
+
+
+def start_program(prosesser, program, env, args=()):
+    return prosesser.start([program, *args], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+
+
+# --- cases ------------------------------------------------------------------------------------------
+
+QT_VALG = [
+    ["-qwindowtitle", "Fremmed"],
+    ["-qwindowgeometry", "300x300+0+0"],
+    ["-platform", "offscreen"],
+    ["-reverse"],
+    ["-style", "Windows"],
+    ["-name", "fremmed"],
+]
+
+
+def tilfelle_argumenter(program, _desktop):
+    """Qt's own options on the command line change nothing: title, place, platform, class."""
+    for args in QT_VALG:
+        prosesser = Prosesser()
+        try:
+            env = x_env(start_xvfb(prosesser))
+            p = start_program(prosesser, program, env, args)
+            vindu = programmets_vindu(p, env)
+            navn = kjor(["xdotool", "getwindowname", vindu], env).stdout.strip()
+            sjekk(navn == "Kroppstall", f"{args}: caption {navn!r}")
+            klasse = egenskap(env, "-id", vindu, "WM_CLASS")
+            sjekk('"kroppstall", "Kroppstall"' in klasse, f"{args}: {klasse.strip()}")
+            rute = klientrute(vindu, env)
+            sjekk(rute[2] == 210, f"{args}: width {rute[2]}")
+            sjekk(midtstilt(rute, arbeidsflate(env)), f"{args}: not centred: {rute}")
+            print(f"ok {args}: caption {navn!r}, client {rute}")
+        finally:
+            prosesser.avslutt()
+
+
+def tilfelle_ingen_skjerm(program, _desktop):
+    """Without a display the program says which one it tried, in one line, and exits with 1."""
+    grunn = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    tabell = [
+        ("no display set", grunn, "DISPLAY"),
+        ("unreachable X display", dict(grunn, DISPLAY=":987"), ":987"),
+        ("unreachable X display, xcb asked for", dict(grunn, DISPLAY=":987", QT_QPA_PLATFORM="xcb"), ":987"),
+    ]
+    for navn, env, nevnt in tabell:
+        r = subprocess.run([program], env=env, capture_output=True, text=True, timeout=30)
+        linjer = [l for l in r.stderr.splitlines() if l.strip()]
+        sjekk(r.returncode == 1, f"{navn}: exit status {r.returncode} (-6 is SIGABRT), stderr {r.stderr!r}")
+        sjekk(len(linjer) == 1, f"{navn}: {len(linjer)} lines on stderr: {r.stderr!r}")
+        sjekk(nevnt in linjer[0], f"{navn}: {linjer[0]!r} does not name {nevnt}")
+        print(f"ok {navn}: exit 1, {linjer[0]!r}")
+
+
+def tilfelle_midtstilt_med_vindusbehandler(program, _desktop):
+    """Under a real window manager the whole frame ends up centred on the work area."""
+    prosesser = Prosesser()
+    try:
+        env = x_env(start_xvfb(prosesser))
+        start_openbox(prosesser, env)
+        p = start_program(prosesser, program, env)
+        vindu = programmets_vindu(p, env)
+        flate = arbeidsflate(env)
+        # The frame arrives a little after the window is mapped; give it a moment to settle.
+        sjekk(vent(lambda: tall(egenskap(env, "-id", vindu, "_NET_FRAME_EXTENTS").partition("=")[2]), 5),
+              "openbox put no frame round the window")
+        rute = vent(lambda: (lambda r: r if midtstilt(r, flate) else None)(rammerute(vindu, env)), 5)
+        endelig = rammerute(vindu, env)
+        sjekk(rute is not None, f"frame {endelig} is not centred on the work area {flate}")
+        # And it stays there.
+        time.sleep(0.5)
+        sjekk(midtstilt(rammerute(vindu, env), flate), f"frame moved away from the centre: {rammerute(vindu, env)}")
+        print(f"ok frame {endelig} centred on work area {flate}")
+        if os.environ.get("KROPPSTALL_SKJERMBILDE"):
+            kjor(["import", "-window", "root", os.environ["KROPPSTALL_SKJERMBILDE"]], env, 20)
+    finally:
+        prosesser.avslutt()
+
+
+def tilfelle_skrivebordsfil(program, desktop):
+    """A dock groups the window with its launcher through StartupWMClass = the class in WM_CLASS."""
+    with open(desktop, encoding="utf-8") as f:
+        m = re.search(r"^StartupWMClass=(.*)$", f.read(), re.M)
+    sjekk(m, f"{desktop} has no StartupWMClass")
+    prosesser = Prosesser()
+    try:
+        env = x_env(start_xvfb(prosesser))
+        p = start_program(prosesser, program, env)
+        vindu = programmets_vindu(p, env)
+        klasse = re.findall(r'"([^"]*)"', egenskap(env, "-id", vindu, "WM_CLASS"))
+        sjekk(len(klasse) == 2 and klasse[1] == m.group(1), f"WM_CLASS {klasse}, StartupWMClass {m.group(1)}")
+        print(f"ok WM_CLASS {klasse}, StartupWMClass={m.group(1)}")
+    finally:
+        prosesser.avslutt()
+
+
+LESEREKKE = [
+    ("label", "Høyde i cm:"), ("text", "Høyde i cm:"),
+    ("label", "Vekt i kg:"), ("text", "Vekt i kg:"),
+    ("push button", "Regn ut"),
+    ("label", "BMI:"), ("text", "BMI:"),
+    ("label", "Vurdering:"), ("text", "Vurdering:"),
+    ("radio button", "BMI"), ("radio button", "Kg."),
+    ("label", "BMI grenseverdier"),
+    ("label", "Under 18,5 = Undervekt"), ("label", "18,5 - 24,9 = Normalvekt"),
+    ("label", "25 - 29,9 = Overvekt"), ("label", "30 - 39,9 = Kraftig overvekt"),
+    ("label", "Over 40 = Sykelig overvekt"),
+]
+
+
+def tilfelle_atspi(program, _desktop):
+    """Over AT-SPI: the window reads in order, drawn shapes are not there, results cannot be edited."""
+    if "KROPPSTALL_EGEN_BUSS" not in os.environ:
+        # A session bus of its own, so that the accessibility bus is this test's alone.
+        r = subprocess.run(["dbus-run-session", "--", sys.executable, *sys.argv],
+                           env=dict(os.environ, KROPPSTALL_EGEN_BUSS="1"), timeout=90)
+        sys.exit(r.returncode)
+    import pyatspi
+
+    prosesser = Prosesser()
+    try:
+        env = x_env(start_xvfb(prosesser))
+        env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        env["QT_ACCESSIBILITY"] = "1"
+        p = start_program(prosesser, program, env)
+        programmets_vindu(p, env)
+
+        def ramme():
+            skrivebord = pyatspi.Registry.getDesktop(0)
+            for i in range(skrivebord.childCount):
+                app = skrivebord.getChildAtIndex(i)
+                if app is not None and app.get_process_id() == p.pid:
+                    for j in range(app.childCount):
+                        r = app.getChildAtIndex(j)
+                        if r.getRoleName() == "frame" and r.name == "Kroppstall":
+                            return r
+            return None
+        f = vent(ramme)
+        sjekk(f, "the program's frame did not appear on the accessibility bus")
+
+        blader = []
+
+        def gjennom(node, dybde):
+            rolle = node.getRoleName()
+            if rolle == "menu bar":
+                return
+            if node.childCount == 0:
+                blader.append(node)
+            print("  " * dybde + f"[{rolle}] {node.name!r}" + (
+                " " + ",".join(sorted(pyatspi.stateToString(s) for s in node.getState().getStates()
+                                      if s in (pyatspi.STATE_EDITABLE, pyatspi.STATE_FOCUSABLE,
+                                               pyatspi.STATE_ENABLED)))
+                if node.childCount == 0 else ""))
+            for i in range(node.childCount):
+                gjennom(node.getChildAtIndex(i), dybde + 1)
+        gjennom(f, 0)
+
+        funnet = [(b.getRoleName(), b.name) for b in blader]
+        sjekk(funnet == LESEREKKE, f"reading order:\n  {funnet}\nexpected\n  {LESEREKKE}")
+
+        tekster = {b.name: b for b in blader if b.getRoleName() == "text"}
+        for navn, skal in (("Høyde i cm:", True), ("Vekt i kg:", True), ("BMI:", False), ("Vurdering:", False)):
+            stat = tekster[navn].getState()
+            for s in (pyatspi.STATE_EDITABLE, pyatspi.STATE_FOCUSABLE):
+                sjekk(stat.contains(s) == skal, f"{navn}: {pyatspi.stateToString(s)} is {stat.contains(s)}")
+        for navn in ("BMI:", "Vurdering:"):
+            boks = tekster[navn]
+            try:
+                boks.queryEditableText().setTextContents("HACK")
+            except NotImplementedError:
+                pass
+            time.sleep(0.3)
+            innhold = boks.queryText().getText(0, -1)
+            sjekk("HACK" not in innhold, f"{navn}: setting the text over AT-SPI worked: {innhold!r}")
+        print("ok reading order, no drawn shapes, result boxes neither editable nor focusable nor writable")
+    finally:
+        prosesser.avslutt()
+
+
+TILFELLER = {
+    "argumenter": tilfelle_argumenter,
+    "ingen_skjerm": tilfelle_ingen_skjerm,
+    "midtstilt_med_vindusbehandler": tilfelle_midtstilt_med_vindusbehandler,
+    "skrivebordsfil": tilfelle_skrivebordsfil,
+    "atspi": tilfelle_atspi,
+}
+
+if __name__ == "__main__":
+    tilfelle, program, desktop = sys.argv[1:4]
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    try:
+        TILFELLER[tilfelle](program, desktop)
+    except Feil as feil:
+        print(f"FAIL {tilfelle}: {feil}")
+        sys.exit(1)
