@@ -612,22 +612,20 @@ void Hovedvindu::VisMidtstilt() {
     show();
     // A window manager adds its frame a little after the window is mapped, and the frame's size is
     // known only then: watch for it for a moment and centre the whole frame once it is there.
-    auto* vakt = new QTimer(this);
-    vakt->setInterval(20);
-    connect(vakt, &QTimer::timeout, this, [this, vakt, midtstill, runder = 0]() mutable {
-        if (frameGeometry().size() != size()) {
-            midtstill(frameGeometry().size());
-            vakt->deleteLater();
-        } else if (++runder >= 50) {
-            vakt->deleteLater();
-        } else {
-            return;
-        }
-        vakt->stop();
-    });
     if (frameGeometry().size() != size()) {
         midtstill(frameGeometry().size());
     } else {
+        auto* vakt = new QTimer(this);
+        vakt->setInterval(20);
+        connect(vakt, &QTimer::timeout, this, [this, vakt, midtstill, runder = 0]() mutable {
+            if (frameGeometry().size() != size()) {
+                midtstill(frameGeometry().size());
+            } else if (++runder < 50) {
+                return;
+            }
+            vakt->stop();
+            vakt->deleteLater();
+        });
         vakt->start();
     }
     activateWindow();
