@@ -10,6 +10,22 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${KROPPSTALL_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${KROPPSTALL_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# Debian wants the changelog and the manual page compressed with gzip -9n (no name, no time stamp,
+# so the package builds the same bytes every time).
+configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.in ${CMAKE_CURRENT_BINARY_DIR}/changelog @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/kroppstall.1.in ${CMAKE_CURRENT_BINARY_DIR}/kroppstall.1 @ONLY)
+find_program(GZIP gzip REQUIRED)
+foreach(fil changelog kroppstall.1)
+    add_custom_command(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${fil}.gz
+                       COMMAND ${GZIP} -9nf -k ${CMAKE_CURRENT_BINARY_DIR}/${fil}
+                       DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/${fil})
+endforeach()
+add_custom_target(kroppstall_dokumenter ALL
+                  DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_BINARY_DIR}/kroppstall.1.gz)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/kroppstall.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_LIST_DIR}/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kroppstall)
+
 foreach(size 16 32 48)
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/../icons/kroppstall-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
@@ -21,12 +37,17 @@ set(CPACK_PACKAGE_NAME kroppstall)
 set(CPACK_PACKAGE_VENDOR "${KROPPSTALL_COMPANY}")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Body mass index calculator with a Norwegian user interface")
+set(CPACK_PACKAGE_DESCRIPTION "Type a weight in kilograms and a height in centimetres: Kroppstall shows
+the body mass index to one decimal and the weight class it falls in, beside a
+table of the class limits as BMI values or as body weights for that height.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${KROPPSTALL_HOMEPAGE}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KROPPSTALL_COMPANY} <${KROPPSTALL_CONTACT_EMAIL}>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The window is laid out with the metrics of Liberation Sans (those of Arial and MS Sans Serif), so the
 # package depends on it; xdg-open starts the mail program and the browser.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")

@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -283,8 +284,7 @@ std::vector<const form::Kontroll*> Leserekke() {
 
 // The named faces where installed; otherwise a face of close metrics. Debian's fonts-wine keeps
 // Wine's Tahoma outside fontconfig's search path, so it is registered from its file.
-QString Familie(std::string_view navn) {
-    const QString onsket = Tekst(navn);
+QString FinnFamilie(const QString& onsket) {
     if (QFontDatabase::hasFamily(onsket)) {
         return onsket;
     }
@@ -315,6 +315,18 @@ QString Familie(std::string_view navn) {
         }
     }
     return onsket;
+}
+
+// Every hasFamily asks fontconfig to match aliases, and the form names the same two faces for each
+// control; the installed fonts do not change while the program runs, so each is looked up once.
+QString Familie(std::string_view navn) {
+    static std::map<QString, QString> funnet;
+    const QString onsket = Tekst(navn);
+    auto f = funnet.find(onsket);
+    if (f == funnet.end()) {
+        f = funnet.emplace(onsket, FinnFamilie(onsket)).first;
+    }
+    return f->second;
 }
 
 Qt::Alignment Vannrett(form::Justering j) {
