@@ -17,9 +17,6 @@ using form::Type;
 
 namespace {
 
-constexpr wchar_t Klassenavn[] = L"KroppstallFrmBmi";
-// Clear of IDOK and IDCANCEL, which the dialog manager sends for Enter and Esc.
-constexpr WORD ForsteKontrollId = 100;
 constexpr UINT ForsteMenyId = 1000;
 
 // Windows' own grey text; the disabled result boxes keep it on every system (Wine's is lighter).
@@ -63,8 +60,8 @@ LRESULT CALLBACK Resultatboks(HWND hwnd, UINT melding, WPARAM w, LPARAM l) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
         HWND forelder = GetParent(hwnd);
-        auto* pensel = reinterpret_cast<HBRUSH>(
-            SendMessageW(forelder, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
+        auto* pensel = reinterpret_cast<HBRUSH>(SendMessageW(
+            forelder, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
         RECT klient;
         GetClientRect(hwnd, &klient);
         FillRect(dc, &klient, pensel != nullptr ? pensel : GetSysColorBrush(COLOR_WINDOW));
@@ -205,7 +202,8 @@ NumberFormat Tallformat() {
     const auto les = [](LCTYPE hva, const char* standard) {
         wchar_t buffer[16] = {};
         const int n = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, hva, buffer, 16);
-        return n > 1 ? Utf8(std::wstring_view(buffer, static_cast<std::size_t>(n - 1))) : std::string(standard);
+        return n > 1 ? Utf8(std::wstring_view(buffer, static_cast<std::size_t>(n - 1)))
+                     : std::string(standard);
     };
     return {les(LOCALE_SDECIMAL, "."), les(LOCALE_STHOUSAND, ",")};
 }
@@ -252,8 +250,9 @@ void Hovedvindu::Bygg() {
 
     ikonStor_ = static_cast<HICON>(LoadImageW(instans_, MAKEINTRESOURCEW(ressurser_.ikongruppe), IMAGE_ICON,
                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    ikonLiten_ = static_cast<HICON>(LoadImageW(instans_, MAKEINTRESOURCEW(ressurser_.ikongruppe), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    ikonLiten_ =
+        static_cast<HICON>(LoadImageW(instans_, MAKEINTRESOURCEW(ressurser_.ikongruppe), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
 
     WNDCLASSEXW klasse{};
     klasse.cbSize = sizeof klasse;
@@ -310,8 +309,8 @@ void Hovedvindu::Bygg() {
     }
     for (std::size_t i : rekke) {
         const auto& k = form::Kontroller[i];
-        if (k.Enabled && (k.type == Type::TextBox || k.type == Type::CommandButton ||
-                          k.type == Type::OptionButton)) {
+        if (k.Enabled &&
+            (k.type == Type::TextBox || k.type == Type::CommandButton || k.type == Type::OptionButton)) {
             startfokus_ = kontroller_.at(k.id);
             break;
         }
@@ -341,9 +340,9 @@ void Hovedvindu::ByggKontroll(const form::Kontroll& k, int nummer) {
         stil |= BS_AUTORADIOBUTTON;
         // One group: the first option of the array starts it, the others join it. Only the selected
         // one is a tab stop, so Tab enters the group at the selection.
-        const bool gruppestart = std::none_of(form::Kontroller.begin(), form::Kontroller.end(), [&k](const auto& a) {
-            return a.id.navn == k.id.navn && a.TabIndex < k.TabIndex;
-        });
+        const bool gruppestart =
+            std::none_of(form::Kontroller.begin(), form::Kontroller.end(),
+                         [&k](const auto& a) { return a.id.navn == k.id.navn && a.TabIndex < k.TabIndex; });
         if (!gruppestart) {
             stil &= ~static_cast<DWORD>(WS_GROUP);
         }
@@ -361,7 +360,7 @@ void Hovedvindu::ByggKontroll(const form::Kontroll& k, int nummer) {
     if (!k.Enabled) {
         stil |= WS_DISABLED;
     }
-    const auto id = static_cast<WORD>(ForsteKontrollId + nummer);
+    const WORD id = KontrollId(static_cast<std::size_t>(nummer));
     HWND hwnd = CreateWindowExW(utvidet, klasse, Bred(k.Caption).c_str(), stil, Piksler(k.Rekt.Left),
                                 Piksler(k.Rekt.Top), Piksler(k.Rekt.Width), Piksler(k.Rekt.Height), hwnd_,
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instans_, nullptr);
@@ -589,8 +588,8 @@ void Hovedvindu::Tegn(HDC dc) {
                 const int side = ressurser_.bilder.at(k->id).side;
                 const int bredde = k->Stretch ? Piksler(k->Rekt.Width) : side;
                 const int hoyde = k->Stretch ? Piksler(k->Rekt.Height) : side;
-                DrawIconEx(dc, Piksler(k->Rekt.Left), Piksler(k->Rekt.Top), b->second, bredde, hoyde, 0, nullptr,
-                           DI_NORMAL);
+                DrawIconEx(dc, Piksler(k->Rekt.Left), Piksler(k->Rekt.Top), b->second, bredde, hoyde, 0,
+                           nullptr, DI_NORMAL);
             }
             break;
         default:

@@ -3,14 +3,13 @@
 #include "kroppstall/core.h"
 #include "kroppstall/form/kjoretid.h"
 
-#include <windows.h>
-
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <span>
 #include <string>
 #include <string_view>
+#include <windows.h>
 
 namespace kroppstall::win32 {
 
@@ -25,6 +24,14 @@ struct Ressurser {
     int ikongruppe = 1; // icon group resource of the executable; missing means no icon
     std::map<form::Id, Bilde> bilder;
 };
+
+// Control ids: the control's place in the layout table after a base clear of IDOK and IDCANCEL,
+// which the dialog manager sends for Enter and Esc.
+inline constexpr WORD ForsteKontrollId = 100;
+constexpr WORD KontrollId(std::size_t tabellplass) {
+    return static_cast<WORD>(ForsteKontrollId + tabellplass);
+}
+inline constexpr wchar_t Klassenavn[] = L"KroppstallFrmBmi";
 
 std::wstring Bred(std::string_view utf8);
 std::string Utf8(std::wstring_view tekst);
