@@ -51,7 +51,9 @@ void Linje(const std::string& s) {
 BOOL CALLBACK Boks(HWND h, LPARAM eier) {
     wchar_t klasse[64] = {};
     GetClassNameW(h, klasse, 64);
-    if (std::wstring(klasse) == L"#32770" && GetWindow(h, GW_OWNER) == reinterpret_cast<HWND>(eier)) {
+    const bool vart = eier == 0 ? GetWindowTextLengthW(h) > 0 && Tekst(h) == L"Kroppstall"
+                                : GetWindow(h, GW_OWNER) == reinterpret_cast<HWND>(eier);
+    if (std::wstring(klasse) == L"#32770" && IsWindowVisible(h) && vart) {
         std::string linje = "boks\ttittel=" + Utf8(Tekst(h));
         for (HWND c = GetWindow(h, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
             GetClassNameW(c, klasse, 64);
@@ -60,7 +62,11 @@ BOOL CALLBACK Boks(HWND h, LPARAM eier) {
                 linje += "\ttekst=" + Utf8(Tekst(c));
             }
             if (std::wstring(klasse) == L"Button") {
-                linje += "\tknapp=" + Utf8(Tekst(c));
+                RECT r;
+                GetWindowRect(c, &r);
+                linje += "\tknapp=" + Utf8(Tekst(c)) +
+                         "\tknappmidt=" + std::to_string((r.left + r.right) / 2) + "," +
+                         std::to_string((r.top + r.bottom) / 2);
             }
         }
         Linje(linje);
@@ -90,8 +96,13 @@ void Meny(HMENU meny, const std::string& forelder) {
 
 } // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
     HWND vindu = FindWindowW(kroppstall::win32::Klassenavn, nullptr);
+    if (argc > 1 && std::wstring(argv[1]) == L"--bokser") {
+        // Message boxes of a program whose window may never have been made.
+        EnumWindows(&Boks, 0);
+        return 0;
+    }
     if (vindu == nullptr) {
         Linje("ingen");
         return 1;

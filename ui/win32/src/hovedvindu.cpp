@@ -641,7 +641,7 @@ void Hovedvindu::Standardfeil(const std::string& melding) {
     exitkode_ = 1;
     mottaker_ = nullptr;
     MessageBoxW(hwnd_, Bred("Kjøretidsfeil: " + melding).c_str(), Bred(versjon::Produktnavn).c_str(),
-                MB_ICONERROR | MB_OK);
+                MB_ICONERROR | MB_OK | MB_SETFOREGROUND);
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_);
     }
