@@ -273,6 +273,9 @@ def main():
     try:
         if vin.maskin(a.exe) == 0x14C:
             # Only a machine that runs 32-bit x86 code can start the shipped program.
+            if not os.path.exists(vin.WINE32):
+                print("no 32-bit Wine loader here; skipped")
+                return HOPP_OVER
             miljo.klargjor()
             try:
                 kode, _ = miljo.kjor(a.les, wine=vin.WINE32, frist=30)
