@@ -214,6 +214,8 @@ Hovedvindu::Hovedvindu(HINSTANCE instans, Ressurser ressurser)
 Hovedvindu::~Hovedvindu() {
     mottaker_ = nullptr;
     if (hwnd_ != nullptr) {
+        // Going away without an Unload: the window must not post a quit for a loop that never ran.
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
     for (auto& [navn, skrift] : skrifter_) {
