@@ -219,6 +219,18 @@ TEST(TrapsNothing, ErrorsLeaveFormLoadAndTheAboutMenu) {
 
 // ---- Start-up, File and About -------------------------------------------------------------------
 
+TEST(FormInitialize, InitialisesTheCommonControlsAndNothingElse) {
+    Vindu v;
+    v.form.Form_Initialize();
+    EXPECT_EQ(v.Ta(), Logg{"InitCommonControls"});
+}
+
+TEST(TrapsNothing, AFailedCommonControlsCallLeavesFormInitialize) {
+    Vindu v;
+    v.rt.feiler = {"InitCommonControls"};
+    EXPECT_THROW(v.form.Form_Initialize(), Kjoretidsfeil);
+}
+
 TEST(FormLoad, FillsAboutCaptionsThenTintsResultBoxes) {
     Vindu v;
     v.form.Form_Load();
@@ -278,7 +290,7 @@ struct Utlosning {
 
 TEST(EventBinding, DeliversBoundEventsToTheirHandlersAndIgnoresTheRest) {
     const std::vector<Utlosning> tabell{
-        {{Navn::frmBmi}, Hendelse::Initialize, ""},
+        {{Navn::frmBmi}, Hendelse::Initialize, "InitCommonControls"},
         {{Navn::frmBmi}, Hendelse::Load, "App"},
         {{Navn::txtHoyde}, Hendelse::Change, "LesTekst txtVekt"},
         {{Navn::txtVekt}, Hendelse::Change, "LesTekst txtVekt"},

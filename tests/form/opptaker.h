@@ -31,6 +31,7 @@ public:
     Vindushandtak hwnd = 0x1234;
     std::vector<std::function<void(bool)>> epostVenter;
 
+    void InitCommonControls() override { Logg("InitCommonControls"); }
     std::string LesTekst(Id boks) override {
         Logg("LesTekst " + Navngi(boks));
         return tekst[boks];

@@ -80,8 +80,9 @@ void frmBmi::cmdRegn_Click() {
     }
 }
 
-// The Qt backend draws its own controls, so there are no Windows common controls to initialise.
-void frmBmi::Form_Initialize() {}
+void frmBmi::Form_Initialize() {
+    rt_.InitCommonControls();
+}
 
 void frmBmi::Form_Load() {
     const AppInfo app = rt_.App();

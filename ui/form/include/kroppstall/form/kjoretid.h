@@ -34,6 +34,9 @@ class Kjoretid {
 public:
     virtual ~Kjoretid() = default;
 
+    // The Windows common controls; a toolkit that draws its own controls has nothing to do.
+    virtual void InitCommonControls() = 0;
+
     virtual std::string LesTekst(Id boks) = 0;
     // Raises no Change handler of the form.
     virtual void SkrivTekst(Id boks, std::string_view tekst) = 0;

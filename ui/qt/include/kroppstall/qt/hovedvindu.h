@@ -51,6 +51,7 @@ public:
     QWidget* Klientflate() const { return klient_; }
     int Piksler(int twips) const;
 
+    void InitCommonControls() override {}
     std::string LesTekst(form::Id boks) override;
     void SkrivTekst(form::Id boks, std::string_view tekst) override;
     void SkrivCaption(form::Id kontroll, std::string_view caption) override;

@@ -1,0 +1,232 @@
+// The Win32 backend's events, driven by the window messages that the mouse, the keyboard and
+// assistive technology produce, counted by a recording receiver. Runs under Wine with a display.
+#include "kroppstall/win32/hovedvindu.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kroppstall::win32 {
+namespace {
+
+using form::Hendelse;
+using form::Id;
+using form::Navn;
+
+struct Hendelser final : form::Hendelsesmottaker {
+    struct Rad {
+        Id kilde;
+        Hendelse hendelse;
+        bool valgt; // the option's value when its Click arrived
+    };
+    std::vector<Rad> rader;
+    Hovedvindu* vindu = nullptr;
+
+    void Utlos(Id kilde, Hendelse hendelse) override {
+        const bool valgt = vindu != nullptr && kilde.navn == Navn::Option1 && vindu->LesValue(kilde);
+        rader.push_back({kilde, hendelse, valgt});
+    }
+    std::vector<Rad> Ta() { return std::exchange(rader, {}); }
+};
+
+HWND Kontroll(HWND vindu, Id id) {
+    for (std::size_t i = 0; i < form::Kontroller.size(); ++i) {
+        if (form::Kontroller[i].id == id) {
+            return GetDlgItem(vindu, KontrollId(i));
+        }
+    }
+    return nullptr;
+}
+
+constexpr Id Bmi{Navn::Option1, 0};
+constexpr Id Kg{Navn::Option1, 1};
+constexpr Id Hoyde{Navn::txtHoyde};
+constexpr Id Vekt{Navn::txtVekt};
+
+class Vindu : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.vindu = &vindu;
+        vindu.Start(h);
+        hwnd = FindWindowW(Klassenavn, nullptr);
+        ASSERT_NE(hwnd, nullptr);
+        vindu.VisMidtstilt();
+        h.Ta();
+    }
+    void TearDown() override { h.vindu = nullptr; }
+
+    // What IsDialogMessageW in the message loop makes of a key press.
+    void Tast(HWND mal, WPARAM tast) {
+        MSG m{mal, WM_KEYDOWN, tast, 0, 0, {}};
+        IsDialogMessageW(hwnd, &m);
+    }
+    void Skriv(Id boks, const std::wstring& tekst) {
+        for (wchar_t c : tekst) {
+            SendMessageW(Kontroll(hwnd, boks), WM_CHAR, c, 0);
+        }
+    }
+
+    Hendelser h;
+    Hovedvindu vindu{GetModuleHandleW(nullptr), {}};
+    HWND hwnd = nullptr;
+};
+
+TEST_F(Vindu, StartRaisesInitializeThenLoadBeforeAnythingElse) {
+    Hendelser egne;
+    Hovedvindu annet{GetModuleHandleW(nullptr), {}};
+    annet.Start(egne);
+    ASSERT_EQ(egne.rader.size(), 2u);
+    EXPECT_EQ(egne.rader[0].hendelse, Hendelse::Initialize);
+    EXPECT_EQ(egne.rader[1].hendelse, Hendelse::Load);
+}
+
+TEST_F(Vindu, EveryWayOfSelectingAnOptionRaisesOneClickAfterItIsSelected) {
+    vindu.SkrivEnabled(Bmi, true);
+    vindu.SkrivEnabled(Kg, true);
+    const HWND kg = Kontroll(hwnd, Kg);
+    const HWND bmi = Kontroll(hwnd, Bmi);
+
+    SendMessageW(kg, BM_CLICK, 0, 0); // what a screen reader's default action sends
+    auto r = h.Ta();
+    ASSERT_EQ(r.size(), 1u) << "BM_CLICK";
+    EXPECT_EQ(r[0].kilde, Kg);
+    EXPECT_TRUE(r[0].valgt);
+
+    SendMessageW(kg, BM_CLICK, 0, 0);
+    EXPECT_TRUE(h.Ta().empty()) << "clicking the selected option again changes nothing";
+
+    SetFocus(kg);
+    h.Ta();
+    Tast(kg, VK_LEFT); // focus moves first, then the dialog manager clicks
+    r = h.Ta();
+    ASSERT_EQ(r.size(), 1u) << "arrow key";
+    EXPECT_EQ(r[0].kilde, Bmi);
+    EXPECT_TRUE(r[0].valgt);
+    EXPECT_EQ(GetFocus(), bmi);
+
+    Tast(bmi, VK_RIGHT);
+    r = h.Ta();
+    ASSERT_EQ(r.size(), 1u) << "arrow key back";
+    EXPECT_EQ(r[0].kilde, Kg);
+
+    // A mouse click: button down and up on the other option.
+    SendMessageW(bmi, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(bmi, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    r = h.Ta();
+    ASSERT_EQ(r.size(), 1u) << "mouse";
+    EXPECT_EQ(r[0].kilde, Bmi);
+    EXPECT_TRUE(r[0].valgt);
+    EXPECT_FALSE(vindu.LesValue(Kg));
+}
+
+TEST_F(Vindu, TabEntersTheOptionGroupAtTheSelectedOption) {
+    vindu.SkrivEnabled({Navn::cmdRegn}, true);
+    vindu.SkrivEnabled(Bmi, true);
+    vindu.SkrivEnabled(Kg, true);
+    SendMessageW(Kontroll(hwnd, Kg), BM_CLICK, 0, 0);
+    const HWND regn = Kontroll(hwnd, {Navn::cmdRegn});
+    SetFocus(regn);
+    Tast(regn, VK_TAB);
+    EXPECT_EQ(GetFocus(), Kontroll(hwnd, Kg));
+    Tast(GetFocus(), VK_TAB);
+    EXPECT_EQ(GetFocus(), Kontroll(hwnd, Hoyde));
+}
+
+TEST_F(Vindu, EditsOfTheInputBoxesRaiseChangeAndTheProgramsOwnWritesDoNot) {
+    Skriv(Hoyde, L"18");
+    Skriv(Vekt, L"8");
+    auto r = h.Ta();
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0].kilde, Hoyde);
+    EXPECT_EQ(r[2].kilde, Vekt);
+    EXPECT_EQ(r[2].hendelse, Hendelse::Change);
+
+    vindu.SkrivTekst(Hoyde, "180"); // a write through the run-time is never an edit
+    vindu.SkrivTekst({Navn::txtBmi}, "24,7");
+    vindu.SkrivTekst({Navn::txtVurdering}, "Normalvekt");
+    EXPECT_TRUE(h.Ta().empty());
+    EXPECT_EQ(vindu.LesTekst({Navn::txtVurdering}), "Normalvekt");
+}
+
+struct Grense {
+    Id boks;
+    const wchar_t* inn;
+    const char* ut;
+};
+
+TEST_F(Vindu, InputBoxesRefuseCharactersBeyondTheirLengthTypedOrPasted) {
+    const std::vector<Grense> tabell{{Hoyde, L"1234", "123"}, {Vekt, L"12,345", "12,3"}};
+    for (const auto& g : tabell) {
+        Skriv(g.boks, g.inn);
+        EXPECT_EQ(vindu.LesTekst(g.boks), g.ut) << "typed";
+        SetWindowTextW(Kontroll(hwnd, g.boks), L"");
+
+        ASSERT_TRUE(OpenClipboard(hwnd));
+        EmptyClipboard();
+        const std::wstring tekst = g.inn;
+        HGLOBAL minne = GlobalAlloc(GMEM_MOVEABLE, (tekst.size() + 1) * sizeof(wchar_t));
+        std::memcpy(GlobalLock(minne), tekst.c_str(), (tekst.size() + 1) * sizeof(wchar_t));
+        GlobalUnlock(minne);
+        SetClipboardData(CF_UNICODETEXT, minne);
+        CloseClipboard();
+        SendMessageW(Kontroll(hwnd, g.boks), WM_PASTE, 0, 0);
+        EXPECT_EQ(vindu.LesTekst(g.boks), g.ut) << "pasted";
+    }
+}
+
+TEST_F(Vindu, EnterPressesCalculateOnlyWhileItIsEnabled) {
+    const LRESULT standard = SendMessageW(hwnd, DM_GETDEFID, 0, 0);
+    EXPECT_EQ(HIWORD(standard), DC_HASDEFID);
+    EXPECT_EQ(GetDlgItem(hwnd, LOWORD(standard)), Kontroll(hwnd, {Navn::cmdRegn}));
+
+    const HWND hoyde = Kontroll(hwnd, Hoyde);
+    SetFocus(hoyde);
+    Tast(hoyde, VK_RETURN);
+    EXPECT_TRUE(h.Ta().empty());
+    vindu.SkrivEnabled({Navn::cmdRegn}, true);
+    Tast(hoyde, VK_RETURN);
+    const auto r = h.Ta();
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].kilde, Id{Navn::cmdRegn});
+    EXPECT_EQ(r[0].hendelse, Hendelse::Click);
+}
+
+TEST_F(Vindu, EscapeAndStrayCommandsRaiseNothing) {
+    const HWND hoyde = Kontroll(hwnd, Hoyde);
+    Tast(hoyde, VK_ESCAPE);
+    SendMessageW(hwnd, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(h.Ta().empty());
+    EXPECT_TRUE(IsWindow(hwnd));
+}
+
+TEST_F(Vindu, ClosingTheWindowEndsTheLoopWithExitCodeZero) {
+    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(vindu.Kjor(), 0);
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(Vindu, ResultBoxesTakeTheirBackColourAndStayDisabled) {
+    vindu.SkrivBackColor({Navn::txtBmi}, form::Rgb(248, 248, 248));
+    const HWND bmi = Kontroll(hwnd, {Navn::txtBmi});
+    HDC dc = GetDC(bmi);
+    auto* pensel = reinterpret_cast<HBRUSH>(
+        SendMessageW(hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(bmi)));
+    LOGBRUSH lb{};
+    GetObjectW(pensel, sizeof lb, &lb);
+    EXPECT_EQ(lb.lbColor, RGB(248, 248, 248));
+    EXPECT_EQ(GetBkColor(dc), RGB(248, 248, 248));
+    EXPECT_EQ(GetTextColor(dc), RGB(0x6D, 0x6D, 0x6D));
+    ReleaseDC(bmi, dc);
+    EXPECT_FALSE(IsWindowEnabled(bmi));
+}
+
+TEST(Tallformat, ReadsTheUsersSeparators) {
+    const NumberFormat f = Tallformat();
+    EXPECT_FALSE(f.decimal.empty());
+    EXPECT_NE(f.decimal, f.grouping);
+}
+
+} // namespace
+} // namespace kroppstall::win32
