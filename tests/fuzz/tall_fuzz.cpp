@@ -12,21 +12,10 @@ bool ErSiffer(char c) {
     return c >= '0' && c <= '9';
 }
 
-// A format in which the program's own number texts can be read back: the decimal separator must not
-// look like a digit or a sign, and neither separator may begin the other. Blank groupings stand for
-// all three blanks, since the parser accepts any of them between groups.
+// A format in which the program's own number texts can be read back: a decimal separator that is
+// there and does not begin with a digit. Equal or overlapping separators are allowed.
 bool KanLesesTilbake(const NumberFormat& f) {
-    const std::string_view d = f.decimal;
-    if (d.empty() || ErSiffer(d.front()) || d.starts_with("+") || d.starts_with("-") ||
-        d.starts_with("\u2212")) {
-        return false;
-    }
-    const std::string_view g = f.grouping;
-    const bool blankGruppe = g == " " || g == "\u00A0" || g == "\u202F";
-    if (blankGruppe) {
-        return !d.starts_with(" ") && !d.starts_with("\u00A0") && !d.starts_with("\u202F");
-    }
-    return g.empty() || (!d.starts_with(g) && !g.starts_with(d));
+    return !f.decimal.empty() && !ErSiffer(f.decimal.front());
 }
 
 void SjekkHoydeErAvrundetVekt(std::string_view tekst, const NumberFormat& f) {
