@@ -558,7 +558,7 @@ private:
     // Load fills the About lines and tints the result boxes, and stops at the first failing call.
     void SjekkLast(Hendelse hendelse, const Egenskaper& for_) {
         if (hendelse == Hendelse::Initialize) {
-            EXPECT_TRUE(rt_.kall.empty()) << "no common controls to initialise here";
+            EXPECT_EQ(rt_.e, for_) << "Initialize writes no property";
             return;
         }
         const std::vector<std::string> alle{"App", "SkrivCaption mnuOmD(0)", "SkrivCaption mnuOmD(2)",
@@ -569,6 +569,15 @@ private:
         }
         const std::size_t n = NoeFeilet() ? navn.size() : alle.size();
         EXPECT_EQ(navn, std::vector<std::string>(alle.begin(), alle.begin() + static_cast<long>(n)));
+        const std::map<std::string, std::string> verdier{
+            {"App", ""},
+            {"SkrivCaption mnuOmD(0)", "Versjon 1.0.5"},
+            {"SkrivCaption mnuOmD(2)", "Copyright © 2024-2026 Tindrel"},
+            {"SkrivBackColor txtBmi", std::to_string(frmBmi::Resultatfarge)},
+            {"SkrivBackColor txtVurdering", std::to_string(frmBmi::Resultatfarge)}};
+        for (const Kall& k : rt_.kall) {
+            EXPECT_EQ(k.arg, verdier.count(k.navn) != 0 ? verdier.at(k.navn) : "?") << k.navn;
+        }
         EXPECT_EQ(rt_.e.tekst, for_.tekst);
         EXPECT_EQ(rt_.e.enabled, for_.enabled);
         EXPECT_EQ(rt_.e.value, for_.value);
