@@ -99,6 +99,11 @@ std::optional<double> LesTall(std::string_view tekst, const NumberFormat& format
             ++gruppelengde;
             continue;
         }
+        // Where the decimal separator could also begin a group (equal or overlapping separators), it
+        // is read as the decimal: the program's own number texts must always read back.
+        if (!format.decimal.empty() && tekst.starts_with(format.decimal)) {
+            break;
+        }
         std::string_view etter = tekst;
         if (!TaGruppeskiller(etter, format.grouping)) {
             break;

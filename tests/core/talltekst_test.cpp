@@ -105,6 +105,21 @@ TEST(Conversion, RejectsTextsThatAreNotNumbersInTheFormat) {
     EXPECT_EQ(LesVekt("1.500", NumberFormat{",", "."}), 1500.0);
 }
 
+TEST(Conversion, TheDecimalSeparatorWinsWhereItCouldAlsoBeginAGroup) {
+    // Equal separators, and a grouping that starts with the decimal separator: found by fuzzing,
+    // where "22,9" had read as 0 and so its own text never came back.
+    SjekkLesing({{"22,9", 22.9, 23}, {"1,500", 1.5, 2}, {"174,5", 174.5, 174}, {"80", 80.0, 80}},
+                NumberFormat{",", ","});
+    SjekkLesing({{"3932\t2", 3932.2, 3932}, {"1\t2000", 1.2, 1}}, NumberFormat{"\t", "\t2"});
+    SjekkLesing({{"1 5", 1.5, 2}, {"1\u00A05", 0.0, 0}}, NumberFormat{" ", " "});
+    for (const NumberFormat& f :
+         {NumberFormat{",", ","}, NumberFormat{"\t", "\t2"}, NumberFormat{" ", "\u00A0"}}) {
+        for (const double verdi : {229 / 10.0, 57851 / 10.0, 11 / 10.0}) {
+            EXPECT_EQ(LesVekt(TallTilTekst(verdi, f), f), verdi) << TallTilTekst(verdi, f);
+        }
+    }
+}
+
 TEST(Conversion, ANumberBeyondTheRangeOfADoubleGivesZero) {
     const std::string stor = "1" + std::string(400, '0');
     EXPECT_EQ(LesVekt(stor, Norsk), 0.0);
