@@ -121,6 +121,7 @@ public:
         epostVenter.push_back(std::move(ferdig));
     }
     void ApneNettside(std::string_view url) override { Gjor("ApneNettside", url); }
+    void InitCommonControls() override { Gjor("InitCommonControls", ""); }
 
 private:
     void Gjor(const std::string& navn, std::string_view arg, std::optional<Type> type = std::nullopt,
@@ -167,7 +168,8 @@ std::vector<std::string> AlleKall() {
                                   "ApneEpost",
                                   "ApneNettside",
                                   "Unload",
-                                  "MsgBox"};
+                                  "MsgBox",
+                                  "InitCommonControls"};
     for (int i = 0; i < 6; ++i) {
         navn.push_back("SkrivCaption Label2(" + std::to_string(i) + ")");
     }
@@ -559,6 +561,8 @@ private:
     void SjekkLast(Hendelse hendelse, const Egenskaper& for_) {
         if (hendelse == Hendelse::Initialize) {
             EXPECT_EQ(rt_.e, for_) << "Initialize writes no property";
+            ASSERT_EQ(rt_.kall.size(), 1U);
+            EXPECT_EQ(rt_.kall[0].navn, "InitCommonControls");
             return;
         }
         const std::vector<std::string> alle{"App", "SkrivCaption mnuOmD(0)", "SkrivCaption mnuOmD(2)",
