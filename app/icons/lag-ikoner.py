@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws Kroppstall's icons as opaque PNG files: the application icon at 16, 32 and 48 pixels and the
-16-pixel picture in the window's top-left corner. Standard library only; run it from any folder."""
+16-pixel picture in the window's top-left corner; and the same three application icons as the images of
+a Windows icon resource. Standard library only; run it from any folder."""
 import math
 import os
 import struct
@@ -55,6 +56,25 @@ def tegn(storrelse):
     return rader
 
 
+def skriv_ikonbilde(sti, rader):
+    """One image of a Windows icon resource: BITMAPINFOHEADER, 24-bit BGR rows bottom-up, then the
+    1-bit AND mask (all zero: every pixel opaque); each row padded to 4 bytes. The header's height
+    counts both bitmaps."""
+    hoyde, bredde = len(rader), len(rader[0]) // 3
+    farge_rad = (bredde * 3 + 3) // 4 * 4
+    maske_rad = ((bredde + 31) // 32) * 4
+    punkter = b""
+    for rad in reversed(rader):
+        bgr = b"".join(bytes((rad[i + 2], rad[i + 1], rad[i])) for i in range(0, len(rad), 3))
+        punkter += bgr + b"\x00" * (farge_rad - len(bgr))
+    maske = b"\x00" * (maske_rad * hoyde)
+    # biSize, biWidth, biHeight, biPlanes, biBitCount, biCompression (BI_RGB), biSizeImage,
+    # biXPelsPerMeter, biYPelsPerMeter, biClrUsed, biClrImportant
+    hode = struct.pack("<IiiHHIIiiII", 40, bredde, 2 * hoyde, 1, 24, 0, len(punkter) + len(maske), 0, 0, 0, 0)
+    with open(sti, "wb") as f:
+        f.write(hode + punkter + maske)
+
+
 def skriv_png(sti, rader, alfa):
     hoyde, bredde = len(rader), len(rader[0]) // 3
     raa = b""
@@ -89,6 +109,8 @@ def skriv_cpp(sti, rader):
 
 
 if __name__ == "__main__":
+    for s in (16, 32, 48):
+        skriv_ikonbilde(os.path.join(HER, f"kroppstall-{s}.bin"), tegn(s))
     for s in (16, 32, 48):
         skriv_png(os.path.join(HER, f"kroppstall-{s}.png"), tegn(s), alfa=False)
     # The small picture beside the menu rule: the same drawing, 32 bits per pixel, every pixel opaque.
