@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+// Six words a line, as the script writes them.
+// clang-format off
 namespace kroppstall::bilder {
 
 inline constexpr int Bilde16Side = 16;
