@@ -13,6 +13,7 @@ WINE = "/usr/lib/wine/wine64"
 WINE32 = "/usr/lib/wine/wine"
 WINESERVER = "/usr/lib/wine/wineserver64"
 LOKALE = "nb_NO.UTF-8"
+WINE_KJOR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "wine-kjor")
 
 
 def maskin(exe):
@@ -38,10 +39,15 @@ class Miljo:
         self.rot = tempfile.mkdtemp(prefix="kroppstall-wine-")
         self.xvfb = None
         self.env = dict(os.environ)
-        for navn in ("HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"):
-            self.env[navn] = os.path.join(self.rot, "hjem")
-        os.makedirs(os.path.join(self.rot, "hjem"), mode=0o700)
+        # The same folders and Wine settings as the test launcher uses for a prefix it makes in `rot`.
+        hjem = os.path.join(self.rot, "home")
         self.env.update({
+            "HOME": hjem,
+            "XDG_CONFIG_HOME": os.path.join(hjem, ".config"),
+            "XDG_DATA_HOME": os.path.join(hjem, ".local", "share"),
+            "XDG_CACHE_HOME": os.path.join(hjem, ".cache"),
+            "XDG_STATE_HOME": os.path.join(hjem, ".local", "state"),
+            "XDG_RUNTIME_DIR": os.path.join(self.rot, "run"),
             "WINEPREFIX": os.path.join(self.rot, "prefix"),
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
@@ -80,20 +86,14 @@ class Miljo:
             raise RuntimeError("Xvfb startet ikke")
         self.env["DISPLAY"] = ":" + tall.decode().strip()
 
-    def klargjor(self, tahoma=True):
-        subprocess.run([WINE, "wineboot", "-i"], env=self.env, timeout=180,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def klargjor(self):
+        # The test launcher boots the prefix and puts the window's fonts in it.
+        subprocess.run([WINE_KJOR, "--prefix", self.rot, "--start-bare"], env=self.env, timeout=180,
+                       check=True, stdout=subprocess.DEVNULL)
         subprocess.run([WINESERVER, "-w"], env=self.env, timeout=60)
         # No program in this prefix takes mailto: URLs.
         subprocess.run([WINE, "reg", "delete", r"HKEY_CLASSES_ROOT\mailto", "/f"], env=self.env,
                        timeout=60, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        if tahoma:
-            fonter = os.path.join(self.env["WINEPREFIX"], "drive_c", "windows", "Fonts")
-            os.makedirs(fonter, exist_ok=True)
-            for fil in ("tahoma.ttf", "sserife.fon"):
-                kilde = os.path.join("/usr/share/wine/fonts", fil)
-                if os.path.exists(kilde):
-                    shutil.copy(kilde, fonter)
 
     def start(self, exe, *argumenter, wine=WINE):
         return subprocess.Popen([wine, exe, *argumenter], env=self.env,

@@ -235,12 +235,7 @@ void Hovedvindu::Start(form::Hendelsesmottaker& mottaker) {
     if (avsluttet_) {
         return;
     }
-    try {
-        Bygg();
-    } catch (const std::exception& feil) {
-        Standardfeil(feil.what());
-        return;
-    }
+    Trygt([this] { Bygg(); });
     Utlos({Navn::frmBmi}, Hendelse::Load);
 }
 
