@@ -6,7 +6,39 @@
 #include <QApplication>
 #include <QLocale>
 #include <cstdio>
+#include <fontconfig/fontconfig.h>
 #include <memory>
+#include <system_error>
+#include <thread>
+
+namespace {
+
+// Reading fontconfig's configuration is the longest single step before the window can show text, and
+// it needs nothing from Qt: it runs on a second thread while Qt connects to the display. Qt's own
+// FcInit then finds it done. Without a thread it is simply left to Qt.
+class Skriftoppsett {
+public:
+    Skriftoppsett() {
+        try {
+            trad_ = std::thread([] { static_cast<void>(FcInit()); });
+        } catch (const std::system_error&) {
+        }
+    }
+    ~Skriftoppsett() { Vent(); }
+    Skriftoppsett(const Skriftoppsett&) = delete;
+    Skriftoppsett& operator=(const Skriftoppsett&) = delete;
+
+    void Vent() {
+        if (trad_.joinable()) {
+            trad_.join();
+        }
+    }
+
+private:
+    std::thread trad_;
+};
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // The program takes nothing from its command line: Qt is handed only the program's name, so that
@@ -16,6 +48,7 @@ int main(int argc, char* argv[]) {
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : navn, nullptr};
 
+    Skriftoppsett skrifter;
     auto skjerm = std::make_unique<kroppstall::app::Skjermsjekk>();
     if (!skjerm->Feil().empty()) {
         std::fprintf(stderr, "%s\n", skjerm->Feil().c_str());
@@ -23,6 +56,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(qtArgc, qtArgv);
     skjerm.reset();
+    skrifter.Vent();
     QApplication::setApplicationName(QString::fromUtf8(kroppstall::versjon::Produktnavn));
     QApplication::setApplicationDisplayName(QString::fromUtf8(kroppstall::versjon::Produktnavn));
     QApplication::setApplicationVersion(QString::fromUtf8(kroppstall::versjon::Tekst));
