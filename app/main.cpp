@@ -1,9 +1,11 @@
 #include "kroppstall/form/frmBmi.h"
 #include "kroppstall/qt/hovedvindu.h"
+#include "kroppstall/qt/stil.h"
 #include "kroppstall/versjon.h"
 #include "linux/skjerm.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QLocale>
 #include <cstdio>
 #include <fontconfig/fontconfig.h>
@@ -38,6 +40,14 @@ private:
     std::thread trad_;
 };
 
+// Qt asks every image plugin whether it can read a file before it tries its own PNG reader. These
+// are the program's own PNGs, so they go straight to the built-in reader and load no plugin.
+QPixmap Png(const QString& sti) {
+    QImageReader leser(sti, "png");
+    leser.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(leser.read());
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -57,6 +67,7 @@ int main(int argc, char* argv[]) {
     QApplication app(qtArgc, qtArgv);
     skjerm.reset();
     skrifter.Vent();
+    QApplication::setStyle(new kroppstall::qt::Stil);
     QApplication::setApplicationName(QString::fromUtf8(kroppstall::versjon::Produktnavn));
     QApplication::setApplicationDisplayName(QString::fromUtf8(kroppstall::versjon::Produktnavn));
     QApplication::setApplicationVersion(QString::fromUtf8(kroppstall::versjon::Tekst));
@@ -64,11 +75,11 @@ int main(int argc, char* argv[]) {
 
     QIcon ikon;
     for (const int storrelse : {16, 32, 48}) {
-        ikon.addFile(QStringLiteral(":/icons/kroppstall-%1.png").arg(storrelse), QSize(storrelse, storrelse));
+        ikon.addPixmap(Png(QStringLiteral(":/icons/kroppstall-%1.png").arg(storrelse)));
     }
     QApplication::setWindowIcon(ikon);
     kroppstall::qt::Ressurser ressurser{
-        ikon, {{{kroppstall::form::Navn::Image1}, QPixmap(QStringLiteral(":/icons/bilde-16.png"))}}};
+        ikon, {{{kroppstall::form::Navn::Image1}, Png(QStringLiteral(":/icons/bilde-16.png"))}}};
 
     // Read once, so that the enable check and the calculation always use the same format.
     const kroppstall::NumberFormat format = kroppstall::qt::Tallformat(QLocale::system());

@@ -254,6 +254,24 @@ def tilfelle_midtstilt_med_vindusbehandler(program, _desktop):
         prosesser.avslutt()
 
 
+def tilfelle_ingen_bildeformater(program, _desktop):
+    """With the window up, none of Qt's image-format plugins is loaded: the program's PNGs go to Qt's
+    own reader, and the menu bar's overflow icon, which it never shows, is never read."""
+    prosesser = Prosesser()
+    try:
+        env = x_env(start_xvfb(prosesser))
+        p = start_program(prosesser, program, env)
+        programmets_vindu(p, env)
+        time.sleep(0.3)
+        with open(f"/proc/{p.pid}/maps", encoding="utf-8") as f:
+            lastet = sorted({linje.split()[-1] for linje in f if "/imageformats/" in linje})
+        sjekk(not lastet, f"image-format plugins loaded: {lastet}")
+        sjekk(p.poll() is None, f"the program ended with {p.returncode}")
+        print("ok no image-format plugin in the running program")
+    finally:
+        prosesser.avslutt()
+
+
 def tilfelle_skrivebordsfil(program, desktop):
     """A dock groups the window with its launcher through StartupWMClass = the class in WM_CLASS."""
     with open(desktop, encoding="utf-8") as f:
@@ -358,6 +376,7 @@ TILFELLER = {
     "argumenter": tilfelle_argumenter,
     "ingen_skjerm": tilfelle_ingen_skjerm,
     "midtstilt_med_vindusbehandler": tilfelle_midtstilt_med_vindusbehandler,
+    "ingen_bildeformater": tilfelle_ingen_bildeformater,
     "skrivebordsfil": tilfelle_skrivebordsfil,
     "atspi": tilfelle_atspi,
 }

@@ -1,5 +1,6 @@
 #include "kroppstall/form/frmBmi.h"
 #include "kroppstall/qt/hovedvindu.h"
+#include "kroppstall/qt/stil.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <cmath>
 #include <memory>
 
@@ -120,6 +122,9 @@ private:
     }
 
 private Q_SLOTS:
+    // The program's style, so that every window test runs under it.
+    void initTestCase() { QApplication::setStyle(new kroppstall::qt::Stil); }
+
     void init() {
         vakt = std::make_unique<Vakt>();
         QPixmap ikon(16, 16);
@@ -150,6 +155,39 @@ private Q_SLOTS:
                  NumberFormat::Norsk());
         QCOMPARE(kroppstall::qt::Tallformat(QLocale(QLocale::English, QLocale::UnitedStates)),
                  NumberFormat::Engelsk());
+    }
+
+    void standardIconsAreTheBaseStylesOnceDrawn_data() {
+        QTest::addColumn<int>("hva");
+        QTest::addColumn<int>("storrelse");
+        for (const int storrelse : {8, 16, 32}) {
+            QTest::addRow("menu overflow %d", storrelse)
+                << static_cast<int>(QStyle::SP_ToolBarHorizontalExtensionButton) << storrelse;
+            QTest::addRow("warning %d", storrelse)
+                << static_cast<int>(QStyle::SP_MessageBoxWarning) << storrelse;
+        }
+    }
+    void standardIconsAreTheBaseStylesOnceDrawn() {
+        QFETCH(int, hva);
+        QFETCH(int, storrelse);
+        auto* stil = qobject_cast<QProxyStyle*>(QApplication::style());
+        QVERIFY(stil != nullptr);
+        const auto sp = static_cast<QStyle::StandardPixmap>(hva);
+        const QIcon ikon = stil->standardIcon(sp);
+        const QIcon fasit = stil->baseStyle()->standardIcon(sp);
+        QVERIFY(!ikon.isNull());
+        QCOMPARE(ikon.pixmap(storrelse).toImage(), fasit.pixmap(storrelse).toImage());
+        QCOMPARE(ikon.availableSizes(), fasit.availableSizes());
+    }
+
+    void menuBarOverflowButtonDrawsTheStylesIcon() {
+        auto* knapp = vindu->menuBar()->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+        QVERIFY(knapp != nullptr);
+        QVERIFY(!knapp->isVisible()); // the menus fit
+        const QIcon fasit = qobject_cast<QProxyStyle*>(QApplication::style())
+                                ->baseStyle()
+                                ->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+        QCOMPARE(knapp->icon().pixmap(16).toImage(), fasit.pixmap(16).toImage());
     }
 
     void windowIsFixedCentredAndTitled() {
