@@ -1,3 +1,4 @@
+#include "bilder.h"
 #include "kroppstall/form/frmBmi.h"
 #include "kroppstall/qt/hovedvindu.h"
 #include "kroppstall/qt/stil.h"
@@ -5,8 +6,9 @@
 #include "linux/skjerm.h"
 
 #include <QApplication>
-#include <QImageReader>
+#include <QImage>
 #include <QLocale>
+#include <cstddef>
 #include <cstdio>
 #include <fontconfig/fontconfig.h>
 #include <memory>
@@ -40,12 +42,13 @@ private:
     std::thread trad_;
 };
 
-// Qt asks every image plugin whether it can read a file before it tries its own PNG reader. These
-// are the program's own PNGs, so they go straight to the built-in reader and load no plugin.
-QPixmap Png(const QString& sti) {
-    QImageReader leser(sti, "png");
-    leser.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(leser.read());
+// The pictures are drawn at build time into tables of 0xAARRGGBB words, which is QImage's own ARGB32
+// layout: nothing to decode, so no image reader and none of its plugins are loaded at start-up.
+template <int Side, std::size_t N>
+QPixmap Bilde(const std::array<std::uint32_t, N>& punkter) {
+    static_assert(N == std::size_t{Side} * Side, "a square picture, Side words a row");
+    return QPixmap::fromImage(
+        QImage(reinterpret_cast<const uchar*>(punkter.data()), Side, Side, QImage::Format_ARGB32));
 }
 
 } // namespace
@@ -73,13 +76,14 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QString::fromUtf8(kroppstall::versjon::Tekst));
     QGuiApplication::setDesktopFileName(QString::fromUtf8(kroppstall::versjon::AppId));
 
+    namespace bilder = kroppstall::bilder;
+    const QPixmap bilde16 = Bilde<bilder::Bilde16Side>(bilder::Bilde16);
     QIcon ikon;
-    for (const int storrelse : {16, 32, 48}) {
-        ikon.addPixmap(Png(QStringLiteral(":/icons/kroppstall-%1.png").arg(storrelse)));
-    }
+    ikon.addPixmap(bilde16);
+    ikon.addPixmap(Bilde<bilder::Bilde32Side>(bilder::Bilde32));
+    ikon.addPixmap(Bilde<bilder::Bilde48Side>(bilder::Bilde48));
     QApplication::setWindowIcon(ikon);
-    kroppstall::qt::Ressurser ressurser{
-        ikon, {{{kroppstall::form::Navn::Image1}, Png(QStringLiteral(":/icons/bilde-16.png"))}}};
+    kroppstall::qt::Ressurser ressurser{ikon, {{{kroppstall::form::Navn::Image1}, bilde16}}};
 
     // Read once, so that the enable check and the calculation always use the same format.
     const kroppstall::NumberFormat format = kroppstall::qt::Tallformat(QLocale::system());

@@ -1,4 +1,4 @@
-#include "bilde-16.h"
+#include "bilder.h"
 #include "kroppstall/form/frmBmi.h"
 #include "kroppstall/versjon.h"
 #include "kroppstall/win32/hovedvindu.h"

@@ -1,3 +1,4 @@
+#include "bilder.h"
 #include "kroppstall/form/frmBmi.h"
 #include "kroppstall/qt/hovedvindu.h"
 #include "kroppstall/qt/stil.h"
@@ -155,6 +156,27 @@ private Q_SLOTS:
                  NumberFormat::Norsk());
         QCOMPARE(kroppstall::qt::Tallformat(QLocale(QLocale::English, QLocale::UnitedStates)),
                  NumberFormat::Engelsk());
+    }
+
+    // The program builds its window icon and picture from these tables; the desktop shows the PNGs.
+    void pixelTablesAreThePngIcons_data() {
+        namespace b = kroppstall::bilder;
+        QTest::addColumn<QString>("png");
+        QTest::addColumn<QImage>("tabell");
+        const auto bilde = [](int side, const std::uint32_t* punkter) {
+            return QImage(reinterpret_cast<const uchar*>(punkter), side, side, QImage::Format_ARGB32);
+        };
+        QTest::newRow("16") << "kroppstall-16.png" << bilde(b::Bilde16Side, b::Bilde16.data());
+        QTest::newRow("32") << "kroppstall-32.png" << bilde(b::Bilde32Side, b::Bilde32.data());
+        QTest::newRow("48") << "kroppstall-48.png" << bilde(b::Bilde48Side, b::Bilde48.data());
+        QTest::newRow("Image1") << "bilde-16.png" << bilde(b::Bilde16Side, b::Bilde16.data());
+    }
+    void pixelTablesAreThePngIcons() {
+        QFETCH(QString, png);
+        QFETCH(QImage, tabell);
+        const QImage fil(QStringLiteral(KROPPSTALL_IKONER "/") + png);
+        QVERIFY(!fil.isNull());
+        QCOMPARE(fil.convertToFormat(QImage::Format_ARGB32), tabell);
     }
 
     void standardIconsAreTheBaseStylesOnceDrawn_data() {
