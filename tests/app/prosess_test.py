@@ -255,8 +255,8 @@ def tilfelle_midtstilt_med_vindusbehandler(program, _desktop):
 
 
 def tilfelle_ingen_bildeformater(program, _desktop):
-    """With the window up, none of Qt's image-format plugins is loaded: the program's PNGs go to Qt's
-    own reader, and the menu bar's overflow icon, which it never shows, is never read."""
+    """With the window up, none of Qt's image-format plugins is loaded: the program's pictures are built
+    from pixel tables, and the menu bar's overflow icon, which it never shows, is never read."""
     prosesser = Prosesser()
     try:
         env = x_env(start_xvfb(prosesser))
