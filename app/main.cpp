@@ -6,9 +6,7 @@
 #include "linux/skjerm.h"
 
 #include <QApplication>
-#include <QImage>
 #include <QLocale>
-#include <cstddef>
 #include <cstdio>
 #include <fontconfig/fontconfig.h>
 #include <memory>
@@ -42,15 +40,6 @@ private:
     std::thread trad_;
 };
 
-// The pictures are drawn at build time into tables of 0xAARRGGBB words, which is QImage's own ARGB32
-// layout: nothing to decode, so no image reader and none of its plugins are loaded at start-up.
-template <int Side, std::size_t N>
-QPixmap Bilde(const std::array<std::uint32_t, N>& punkter) {
-    static_assert(N == std::size_t{Side} * Side, "a square picture, Side words a row");
-    return QPixmap::fromImage(
-        QImage(reinterpret_cast<const uchar*>(punkter.data()), Side, Side, QImage::Format_ARGB32));
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -76,7 +65,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QString::fromUtf8(kroppstall::versjon::Tekst));
     QGuiApplication::setDesktopFileName(QString::fromUtf8(kroppstall::versjon::AppId));
 
+    // Built from the icon script's pixel tables: nothing to decode at start-up.
     namespace bilder = kroppstall::bilder;
+    using kroppstall::qt::Bilde;
     const QPixmap bilde16 = Bilde<bilder::Bilde16Side>(bilder::Bilde16);
     QIcon ikon;
     ikon.addPixmap(bilde16);

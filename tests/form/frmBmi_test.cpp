@@ -1,6 +1,7 @@
 #include "kroppstall/form/frmBmi.h"
 #include "opptaker.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -215,6 +216,24 @@ TEST(TrapsNothing, ErrorsLeaveFormLoadAndTheAboutMenu) {
     v.rt.feiler = {"HWnd"};
     EXPECT_THROW(v.form.mnuOmD_Click(4), Kjoretidsfeil);
     EXPECT_EQ(v.Ta(), Logg{"HWnd"});
+}
+
+// What the backends' default error handling is told, whatever was thrown.
+TEST(TrapsNothing, EveryEscapingErrorReachesTheDefaultHandlingAsOneLine) {
+    struct Rad {
+        std::function<void()> handling;
+        std::vector<std::string> meldt;
+    };
+    const std::vector<Rad> tabell{
+        {[] {}, {}},
+        {[] { throw Kjoretidsfeil("Kontrollen finnes ikke"); }, {"Kontrollen finnes ikke"}},
+        {[] { throw 42; }, {"Ukjent feil"}},
+    };
+    for (const Rad& rad : tabell) {
+        std::vector<std::string> meldt;
+        Fang(rad.handling, [&](const char* melding) { meldt.emplace_back(melding); });
+        EXPECT_EQ(meldt, rad.meldt);
+    }
 }
 
 // ---- Start-up, File and About -------------------------------------------------------------------

@@ -161,22 +161,21 @@ private Q_SLOTS:
     // The program builds its window icon and picture from these tables; the desktop shows the PNGs.
     void pixelTablesAreThePngIcons_data() {
         namespace b = kroppstall::bilder;
+        using kroppstall::qt::Bilde;
         QTest::addColumn<QString>("png");
-        QTest::addColumn<QImage>("tabell");
-        const auto bilde = [](int side, const std::uint32_t* punkter) {
-            return QImage(reinterpret_cast<const uchar*>(punkter), side, side, QImage::Format_ARGB32);
-        };
-        QTest::newRow("16") << "kroppstall-16.png" << bilde(b::Bilde16Side, b::Bilde16.data());
-        QTest::newRow("32") << "kroppstall-32.png" << bilde(b::Bilde32Side, b::Bilde32.data());
-        QTest::newRow("48") << "kroppstall-48.png" << bilde(b::Bilde48Side, b::Bilde48.data());
-        QTest::newRow("Image1") << "bilde-16.png" << bilde(b::Bilde16Side, b::Bilde16.data());
+        QTest::addColumn<QPixmap>("bilde");
+        QTest::newRow("16") << "kroppstall-16.png" << Bilde<b::Bilde16Side>(b::Bilde16);
+        QTest::newRow("32") << "kroppstall-32.png" << Bilde<b::Bilde32Side>(b::Bilde32);
+        QTest::newRow("48") << "kroppstall-48.png" << Bilde<b::Bilde48Side>(b::Bilde48);
+        QTest::newRow("Image1") << "bilde-16.png" << Bilde<b::Bilde16Side>(b::Bilde16);
     }
     void pixelTablesAreThePngIcons() {
         QFETCH(QString, png);
-        QFETCH(QImage, tabell);
+        QFETCH(QPixmap, bilde);
         const QImage fil(QStringLiteral(KROPPSTALL_IKONER "/") + png);
         QVERIFY(!fil.isNull());
-        QCOMPARE(fil.convertToFormat(QImage::Format_ARGB32), tabell);
+        QCOMPARE(fil.convertToFormat(QImage::Format_ARGB32),
+                 bilde.toImage().convertToFormat(QImage::Format_ARGB32));
     }
 
     void standardIconsAreTheBaseStylesOnceDrawn_data() {

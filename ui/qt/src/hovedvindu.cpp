@@ -656,11 +656,7 @@ void Hovedvindu::Kjor(const std::function<void()>& handling) {
     if (avsluttet_) {
         return;
     }
-    try {
-        handling();
-    } catch (const std::exception& feil) {
-        Standardfeil(feil.what());
-    }
+    form::Fang(handling, [this](const char* feil) { Standardfeil(feil); });
 }
 
 void Hovedvindu::Standardfeil(const char* melding) {

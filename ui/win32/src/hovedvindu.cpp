@@ -457,14 +457,10 @@ LRESULT CALLBACK Hovedvindu::Vindusprosedyre(HWND hwnd, UINT melding, WPARAM w, 
         return DefWindowProcW(hwnd, melding, w, l);
     }
     // No exception may unwind through user32's frames.
-    try {
-        return selv->Behandle(melding, w, l);
-    } catch (const std::exception& feil) {
-        selv->Standardfeil(feil.what());
-    } catch (...) {
-        selv->Standardfeil("Ukjent feil");
-    }
-    return 0;
+    LRESULT svar = 0;
+    form::Fang([&] { svar = selv->Behandle(melding, w, l); },
+               [selv](const char* feil) { selv->Standardfeil(feil); });
+    return svar;
 }
 
 LRESULT Hovedvindu::Behandle(UINT melding, WPARAM w, LPARAM l) {
@@ -620,13 +616,7 @@ void Hovedvindu::Trygt(const std::function<void()>& handling) {
     if (avsluttet_) {
         return;
     }
-    try {
-        handling();
-    } catch (const std::exception& feil) {
-        Standardfeil(feil.what());
-    } catch (...) {
-        Standardfeil("Ukjent feil");
-    }
+    form::Fang(handling, [this](const char* feil) { Standardfeil(feil); });
 }
 
 // An error no handler traps: tell the user, then end the program with a failure code.

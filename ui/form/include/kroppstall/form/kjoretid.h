@@ -17,6 +17,19 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Runs `handling`; an error that escapes it, of any type, goes to `feil` as one line of text instead,
+// so that nothing unwinds out of a backend's event handling.
+template <class Handling, class Feil>
+void Fang(Handling&& handling, Feil&& feil) {
+    try {
+        handling();
+    } catch (const std::exception& e) {
+        feil(e.what());
+    } catch (...) {
+        feil("Ukjent feil");
+    }
+}
+
 using Vindushandtak = std::uintptr_t;
 
 struct AppInfo {

@@ -4,8 +4,12 @@
 #include "kroppstall/form/kjoretid.h"
 
 #include <QIcon>
+#include <QImage>
 #include <QMainWindow>
 #include <QPixmap>
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
 
@@ -20,6 +24,15 @@ struct Ressurser {
     QIcon ikon;
     std::map<form::Id, QPixmap> bilder; // for the layout's Image controls
 };
+
+// A square picture from a table of 0xAARRGGBB words, top row first. That is QImage's own ARGB32
+// layout, so nothing is decoded: no image reader and none of its plugins are needed.
+template <int Side, std::size_t N>
+QPixmap Bilde(const std::array<std::uint32_t, N>& punkter) {
+    static_assert(N == std::size_t{Side} * Side, "a square picture, Side words a row");
+    return QPixmap::fromImage(
+        QImage(reinterpret_cast<const uchar*>(punkter.data()), Side, Side, QImage::Format_ARGB32));
+}
 
 // The user's number format, read from a Qt locale, with UTF-8 separators.
 NumberFormat Tallformat(const QLocale& locale);
