@@ -90,8 +90,17 @@ private:
     void Kjor(const std::function<void()>& handling);
     void Standardfeil(const char* melding);
 
+    // The control as a W, or Kjoretidsfeil when the layout has no such control or it is no W.
     template <class W>
-    W* Finn(form::Id id) const;
+    W* Finn(form::Id id) const {
+        const auto k = kontroller_.find(id);
+        W* w = k != kontroller_.end() ? qobject_cast<W*>(k->second) : nullptr;
+        if (w == nullptr) {
+            Mangler(id, k != kontroller_.end());
+        }
+        return w;
+    }
+    [[noreturn]] static void Mangler(form::Id id, bool finnes);
 
     Ressurser ressurser_;
     form::Hendelsesmottaker* mottaker_ = nullptr;

@@ -1,0 +1,80 @@
+#include "skrift.h"
+
+#include "kroppstall/form/ordning.h"
+#include "kroppstall/qt/hovedvindu.h"
+#include "tekst.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace kroppstall::qt {
+
+namespace {
+
+// The named faces where installed; otherwise a face of close metrics. Debian's fonts-wine keeps
+// Wine's Tahoma outside fontconfig's search path, so it is registered from its file.
+QString FinnFamilie(const QString& onsket) {
+    if (QFontDatabase::hasFamily(onsket)) {
+        return onsket;
+    }
+    static const std::map<QString, QStringList> filer{
+        {QStringLiteral("Tahoma"), {QStringLiteral(KROPPSTALL_TAHOMA_FIL)}},
+    };
+    if (const auto f = filer.find(onsket); f != filer.end()) {
+        for (const QString& fil : f->second) {
+            const int id = QFontDatabase::addApplicationFont(fil);
+            if (id >= 0 && QFontDatabase::applicationFontFamilies(id).contains(onsket)) {
+                return onsket;
+            }
+        }
+    }
+    for (const form::Erstatning& e : form::Erstatninger(Utf8(onsket))) {
+        const QString familie = Tekst(e.Familie);
+        if (QFontDatabase::hasFamily(familie)) {
+            return familie;
+        }
+    }
+    return onsket;
+}
+
+} // namespace
+
+// Every hasFamily asks fontconfig to match aliases, and the form names the same two faces for each
+// control; the installed fonts do not change while the program runs, so each is looked up once.
+QString Familie(std::string_view navn) {
+    static std::map<QString, QString> funnet;
+    const QString onsket = Tekst(navn);
+    auto f = funnet.find(onsket);
+    if (f == funnet.end()) {
+        f = funnet.emplace(onsket, FinnFamilie(onsket)).first;
+    }
+    return f->second;
+}
+
+void TilpassBredde(QLabel* etikett) {
+    QFont f = etikett->font();
+    f.setStretch(QFont::AnyStretch);
+    const QString tekst = etikett->text();
+    const double plass = etikett->width();
+    double bredde = QFontMetricsF(f).horizontalAdvance(tekst);
+    for (int strekk = 100; bredde > plass && strekk > 75;) {
+        strekk = std::min(strekk - 1, static_cast<int>(std::floor(strekk * plass / bredde)));
+        f.setStretch(strekk);
+        bredde = QFontMetricsF(f).horizontalAdvance(tekst);
+    }
+    etikett->setFont(f);
+}
+
+QFont Hovedvindu::Skrift(const form::Skrift& skrift) const {
+    QFont f(Familie(skrift.Familie));
+    f.setPointSizeF(skrift.Storrelse);
+    f.setWeight(static_cast<QFont::Weight>(skrift.Vekt));
+    f.setItalic(false);
+    return f;
+}
+
+} // namespace kroppstall::qt

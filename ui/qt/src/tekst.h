@@ -1,0 +1,25 @@
+#pragma once
+
+#include "kroppstall/form/layout.h"
+
+#include <QColor>
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace kroppstall::qt {
+
+// The form's texts are UTF-8; Qt's are UTF-16.
+QString Tekst(std::string_view s);
+std::string Utf8(const QString& s);
+
+// The caption as shown: "&&" stands for one ampersand; a single one only marks the access key.
+QString UtenAksesstegn(QString tekst);
+
+// "Label2(3)": a control as error texts name it.
+std::string Navngi(form::Id id);
+
+// `andel` of `a` over `b`: 0.57 of black over white is Windows' grey text, #6D6D6D.
+QColor Blanding(const QColor& a, const QColor& b, double andel);
+
+} // namespace kroppstall::qt
