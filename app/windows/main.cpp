@@ -3,30 +3,36 @@
 #include "kroppstall/versjon.h"
 #include "kroppstall/win32/hovedvindu.h"
 
-#include <exception>
+#include <string>
 
 // The command line is not read: the program takes nothing from it.
 int WINAPI wWinMain(HINSTANCE instans, HINSTANCE /*forrige*/, PWSTR /*kommandolinje*/, int /*visning*/) {
-    try {
-        // Read once, so that the enable check and the calculation always use the same format.
-        const kroppstall::NumberFormat format = kroppstall::win32::Tallformat();
+    int kode = 1;
+    // An error of any type before the window can report it goes to the same guard as the window's own.
+    kroppstall::form::Fang(
+        [&] {
+            // Read once, so that the enable check and the calculation always use the same format.
+            const kroppstall::NumberFormat format = kroppstall::win32::Tallformat();
 
-        kroppstall::win32::Ressurser ressurser;
-        ressurser.bilder[{kroppstall::form::Navn::Image1}] = {kroppstall::bilder::Bilde16Side,
-                                                              kroppstall::bilder::Bilde16};
+            kroppstall::win32::Ressurser ressurser;
+            ressurser.bilder[{kroppstall::form::Navn::Image1}] = {kroppstall::bilder::Bilde16Side,
+                                                                  kroppstall::bilder::Bilde16};
 
-        kroppstall::win32::Hovedvindu vindu(instans, std::move(ressurser));
-        kroppstall::form::frmBmi form(vindu, format,
-                                      {kroppstall::versjon::Epost, kroppstall::versjon::Hjemmeside});
-        vindu.Start(form);
-        if (vindu.Avsluttet()) {
-            return 1;
-        }
-        vindu.VisMidtstilt();
-        return vindu.Kjor();
-    } catch (const std::exception& feil) {
-        MessageBoxW(nullptr, kroppstall::win32::Bred(std::string("Kjøretidsfeil: ") + feil.what()).c_str(),
-                    kroppstall::win32::Bred(kroppstall::versjon::Produktnavn).c_str(), MB_ICONERROR | MB_OK);
-        return 1;
-    }
+            kroppstall::win32::Hovedvindu vindu(instans, std::move(ressurser));
+            kroppstall::form::frmBmi form(vindu, format,
+                                          {kroppstall::versjon::Epost, kroppstall::versjon::Hjemmeside});
+            vindu.Start(form);
+            if (vindu.Avsluttet()) {
+                return;
+            }
+            vindu.VisMidtstilt();
+            kode = vindu.Kjor();
+        },
+        [&](const char* feil) {
+            MessageBoxW(nullptr, kroppstall::win32::Bred(std::string("Kjøretidsfeil: ") + feil).c_str(),
+                        kroppstall::win32::Bred(kroppstall::versjon::Produktnavn).c_str(),
+                        MB_ICONERROR | MB_OK);
+            kode = 1;
+        });
+    return kode;
 }

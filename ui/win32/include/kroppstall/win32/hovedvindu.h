@@ -31,6 +31,8 @@ inline constexpr WORD ForsteKontrollId = 100;
 constexpr WORD KontrollId(std::size_t tabellplass) {
     return static_cast<WORD>(ForsteKontrollId + tabellplass);
 }
+// Menu item ids: the item's place in the menu table after this base.
+inline constexpr UINT ForsteMenyId = 1000;
 inline constexpr wchar_t Klassenavn[] = L"KroppstallFrmBmi";
 
 std::wstring Bred(std::string_view utf8);

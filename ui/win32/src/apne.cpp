@@ -1,0 +1,35 @@
+#include "binding.h"
+#include "kroppstall/win32/hovedvindu.h"
+
+#include <cstdint>
+
+namespace kroppstall::win32 {
+
+namespace {
+
+using ShellExecuteWType = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+
+// Shell32 is bound on the first launch, not when the program loads.
+ShellExecuteWType Shell() {
+    static ShellExecuteWType f = nullptr;
+    if (f == nullptr) {
+        f = Bind<ShellExecuteWType>(L"Shell32.dll", "ShellExecuteW");
+    }
+    return f;
+}
+
+} // namespace
+
+// The wide entry point: the address and the URL reach the shell as they are, with no trip through
+// the ANSI code page.
+void Hovedvindu::ApneEpost(form::Vindushandtak eier, std::string_view url, std::function<void(bool)> ferdig) {
+    const auto resultat = reinterpret_cast<INT_PTR>(
+        Shell()(reinterpret_cast<HWND>(eier), nullptr, Bred(url).c_str(), nullptr, L"", SW_SHOWNORMAL));
+    ferdig(static_cast<std::int32_t>(resultat) > 32);
+}
+
+void Hovedvindu::ApneNettside(std::string_view url) {
+    static_cast<void>(Shell()(nullptr, nullptr, Bred(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+}
+
+} // namespace kroppstall::win32

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "kroppstall/form/kjoretid.h"
+#include "kroppstall/win32/hovedvindu.h"
+
+#include <cstring>
+#include <string>
+
+namespace kroppstall::win32 {
+
+// A function of a system library, looked up when it is first needed rather than when the program
+// loads; a missing library or function is a run-time error at that call. One FARPROC is cast to the
+// function's real type; GCC warns about the cast itself.
+template <class Funksjon>
+Funksjon Bind(const wchar_t* bibliotek, const char* funksjon) {
+    HMODULE modul = LoadLibraryW(bibliotek);
+    FARPROC adresse = modul != nullptr ? GetProcAddress(modul, funksjon) : nullptr;
+    if (adresse == nullptr) {
+        throw form::Kjoretidsfeil("Fant ikke " + std::string(funksjon) + " i " + Utf8(bibliotek));
+    }
+    Funksjon f = nullptr;
+    static_assert(sizeof f == sizeof adresse);
+    std::memcpy(&f, &adresse, sizeof f);
+    return f;
+}
+
+} // namespace kroppstall::win32

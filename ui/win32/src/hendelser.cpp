@@ -1,0 +1,158 @@
+#include "kroppstall/versjon.h"
+#include "kroppstall/win32/hovedvindu.h"
+
+namespace kroppstall::win32 {
+
+using form::Hendelse;
+using form::Id;
+using form::Kjoretidsfeil;
+using form::Navn;
+using form::Type;
+
+int Hovedvindu::Kjor() {
+    MSG m;
+    while (GetMessageW(&m, nullptr, 0, 0) > 0) {
+        if (hwnd_ != nullptr && IsDialogMessageW(hwnd_, &m)) {
+            continue;
+        }
+        TranslateMessage(&m);
+        DispatchMessageW(&m);
+    }
+    return exitkode_;
+}
+
+LRESULT CALLBACK Hovedvindu::Vindusprosedyre(HWND hwnd, UINT melding, WPARAM w, LPARAM l) {
+    if (melding == WM_NCCREATE) {
+        auto* opprett = reinterpret_cast<CREATESTRUCTW*>(l);
+        auto* selv = static_cast<Hovedvindu*>(opprett->lpCreateParams);
+        selv->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(selv));
+    }
+    auto* selv = reinterpret_cast<Hovedvindu*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (selv == nullptr) {
+        return DefWindowProcW(hwnd, melding, w, l);
+    }
+    // No exception may unwind through user32's frames.
+    LRESULT svar = 0;
+    form::Fang([&] { svar = selv->Behandle(melding, w, l); },
+               [selv](const char* feil) { selv->Standardfeil(feil); });
+    return svar;
+}
+
+LRESULT Hovedvindu::Behandle(UINT melding, WPARAM w, LPARAM l) {
+    switch (melding) {
+    case WM_COMMAND:
+        Kommando(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
+        return 0;
+    case DM_GETDEFID:
+        if (standardknapp_ != 0) {
+            return MAKELRESULT(standardknapp_, DC_HASDEFID);
+        }
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+        return Farg(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        Tegn(dc);
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
+    case WM_ACTIVATE:
+        // Give the focus back where it was when the user returns to the window.
+        if (LOWORD(w) == WA_INACTIVE) {
+            sistFokus_ = GetFocus();
+        } else if (sistFokus_ != nullptr && IsChild(hwnd_, sistFokus_)) {
+            SetFocus(sistFokus_);
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    case WM_DESTROY:
+        hwnd_ = nullptr;
+        kontroller_.clear();
+        PostQuitMessage(exitkode_);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(hwnd_, melding, w, l);
+}
+
+void Hovedvindu::Kommando(WORD id, WORD varsel, HWND kilde) {
+    if (kilde == nullptr) {
+        if (id < ForsteMenyId || id >= ForsteMenyId + form::Menyer.size()) {
+            return;
+        }
+        const auto& m = form::Menyer[id - ForsteMenyId];
+        if (m.Caption != "-" && form::ErBundet(m.id.navn, Hendelse::Click)) {
+            Utlos(m.id, Hendelse::Click);
+        }
+        return;
+    }
+    const form::Kontroll* k = KontrollFor(kilde);
+    if (k == nullptr) {
+        return;
+    }
+    const Id kid = k->id;
+    if (k->type == Type::TextBox && varsel == EN_CHANGE) {
+        if (!skriver_ && form::ErBundet(kid.navn, Hendelse::Change)) {
+            Utlos(kid, Hendelse::Change);
+        }
+    } else if (k->type == Type::CommandButton && varsel == BN_CLICKED) {
+        if (IsWindowEnabled(kilde) && form::ErBundet(kid.navn, Hendelse::Click)) {
+            Utlos(kid, Hendelse::Click);
+        }
+    } else if (k->type == Type::OptionButton && varsel == BN_CLICKED) {
+        // Mouse, arrow keys (focus first, then BM_CLICK) and assistive technology all end here,
+        // some of them twice: only the change to selected counts, after it has happened.
+        bool nyttValg = false;
+        for (auto& [oid, var] : valgt_) {
+            const HWND o = kontroller_.at(oid);
+            const bool er = SendMessageW(o, BM_GETCHECK, 0, 0) == BST_CHECKED;
+            if (oid == kid && er && !var) {
+                nyttValg = true;
+            }
+            var = er;
+            auto stil = static_cast<DWORD>(GetWindowLongPtrW(o, GWL_STYLE));
+            stil = er ? (stil | WS_TABSTOP) : (stil & ~static_cast<DWORD>(WS_TABSTOP));
+            SetWindowLongPtrW(o, GWL_STYLE, static_cast<LONG_PTR>(stil));
+        }
+        if (nyttValg && form::ErBundet(kid.navn, Hendelse::Click)) {
+            Utlos(kid, Hendelse::Click);
+        }
+    }
+}
+
+void Hovedvindu::Utlos(Id kilde, Hendelse hendelse) {
+    if (mottaker_ != nullptr) {
+        Trygt([&] { mottaker_->Utlos(kilde, hendelse); });
+    }
+}
+
+void Hovedvindu::Trygt(const std::function<void()>& handling) {
+    if (avsluttet_) {
+        return;
+    }
+    form::Fang(handling, [this](const char* feil) { Standardfeil(feil); });
+}
+
+// An error no handler traps: tell the user, then end the program with a failure code.
+void Hovedvindu::Standardfeil(const std::string& melding) {
+    if (avsluttet_) {
+        return;
+    }
+    avsluttet_ = true;
+    exitkode_ = 1;
+    mottaker_ = nullptr;
+    MessageBoxW(hwnd_, Bred("Kjøretidsfeil: " + melding).c_str(), Bred(versjon::Produktnavn).c_str(),
+                MB_ICONERROR | MB_OK | MB_SETFOREGROUND);
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+} // namespace kroppstall::win32

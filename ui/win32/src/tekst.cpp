@@ -1,0 +1,61 @@
+#include "tekst.h"
+
+#include "kroppstall/win32/hovedvindu.h"
+
+namespace kroppstall::win32 {
+
+std::string Navngi(form::Id id) {
+    return std::string(form::NavnTekst(id.navn)) + "(" + std::to_string(id.indeks) + ")";
+}
+
+std::wstring Bred(std::string_view utf8) {
+    if (utf8.empty()) {
+        return {};
+    }
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring ut(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), ut.data(), n);
+    return ut;
+}
+
+std::string Utf8(std::wstring_view tekst) {
+    if (tekst.empty()) {
+        return {};
+    }
+    const int n = WideCharToMultiByte(CP_UTF8, 0, tekst.data(), static_cast<int>(tekst.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string ut(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, tekst.data(), static_cast<int>(tekst.size()), ut.data(), n, nullptr,
+                        nullptr);
+    return ut;
+}
+
+NumberFormat Tallformat() {
+    const auto les = [](LCTYPE hva, const char* standard) {
+        wchar_t buffer[16] = {};
+        const int n = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, hva, buffer, 16);
+        return n > 1 ? Utf8(std::wstring_view(buffer, static_cast<std::size_t>(n - 1)))
+                     : std::string(standard);
+    };
+    return {les(LOCALE_SDECIMAL, "."), les(LOCALE_STHOUSAND, ",")};
+}
+
+COLORREF Hovedvindu::Farge(form::Farge farge) const {
+    if (!form::ErSystemFarge(farge)) {
+        return static_cast<COLORREF>(farge & 0x00FFFFFFu); // already 0x00BBGGRR
+    }
+    switch (farge) {
+    case form::Vindusbakgrunn:
+        return GetSysColor(COLOR_WINDOW);
+    case form::Vindustekst:
+        return GetSysColor(COLOR_WINDOWTEXT);
+    case form::Knappeflate:
+        return GetSysColor(COLOR_BTNFACE);
+    case form::Knappetekst:
+        return GetSysColor(COLOR_BTNTEXT);
+    default:
+        throw form::Kjoretidsfeil("Ugyldig fargeverdi");
+    }
+}
+
+} // namespace kroppstall::win32
