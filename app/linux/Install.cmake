@@ -26,11 +26,15 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/kroppstall.1.gz DESTINATION ${CMAKE_IN
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_LIST_DIR}/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kroppstall)
 
-foreach(size 16 32 48)
+# Software centres show 64 and 128 pixels; the SVG serves every other size.
+foreach(size 16 32 48 64 128 256)
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/../icons/kroppstall-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME ${KROPPSTALL_APP_ID}.png)
 endforeach()
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/../icons/kroppstall.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${KROPPSTALL_APP_ID}.svg)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kroppstall)
