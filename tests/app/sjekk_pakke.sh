@@ -44,7 +44,7 @@ for f in usr/bin/kroppstall \
     [ -f "$rot/$f" ] || feil "missing /$f"
 done
 # Each PNG has the size of the folder it is in; the theme would scale a wrong one without a word.
-for ikon in "$rot"/usr/share/icons/hicolor/*x*/apps/$id.png; do
+for ikon in "$rot"/usr/share/icons/hicolor/*x*/apps/"$id".png; do
     n=$(basename "$(dirname "$(dirname "$ikon")")") n=${n%x*}
     file -b "$ikon" | grep -q "^PNG image data, $n x $n," || feil "${ikon#"$rot"} is $(file -b "$ikon")"
 done
