@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Draws Kroppstall's icons as opaque PNG files: the application icon at 16, 32 and 48 pixels and the
-16-pixel picture in the window's top-left corner; the same three application icons as the images of
-a Windows icon resource; and the three drawings as pixel tables in bilder.h, from which both programs
-make their window icon and picture. Standard library only; run it from any folder."""
+"""Draws Kroppstall's icons as opaque PNG files: the application icon at 16, 32, 48, 64, 128 and 256
+pixels and the 16-pixel picture in the window's top-left corner; the same drawing as a scalable SVG for
+the desktop's icon theme; the 16, 32 and 48 pixel icons as the images of a Windows icon resource; and
+those three drawings as pixel tables in bilder.h, from which both programs make their window icon and
+picture. Standard library only; run it from any folder."""
 import math
 import os
 import struct
@@ -25,15 +26,23 @@ def innenfor_avrundet(x, y, x0, y0, x1, y1, r):
     return (x - cx) ** 2 + (y - cy) ** 2 <= r * r
 
 
+# The figure and the scale in the unit square, y downwards; farge and the SVG both draw from these.
+HODE = (0.5, 0.22, 0.105)  # centre x, centre y, radius
+KROPP = (0.30, 0.37, 0.70, 0.72, 0.12)  # x0, y0, x1, y1, corner radius
+SKALA_BOKS = (0.12, 0.80, 0.88, 0.90)  # x0, y0, x1, y1, split into four equal segments
+
+
 def farge(u, v):
     """Colour at (u, v) in the unit square, y downwards."""
     # Four-segment BMI scale along the bottom.
-    if 0.12 <= u <= 0.88 and 0.80 <= v <= 0.90:
-        return SKALA[min(3, int((u - 0.12) / 0.76 * 4))]
+    sx0, sy0, sx1, sy1 = SKALA_BOKS
+    if sx0 <= u <= sx1 and sy0 <= v <= sy1:
+        return SKALA[min(3, int((u - sx0) / (sx1 - sx0) * 4))]
     # A figure: head and body.
-    if (u - 0.5) ** 2 + (v - 0.22) ** 2 <= 0.105 ** 2:
+    hx, hy, hr = HODE
+    if (u - hx) ** 2 + (v - hy) ** 2 <= hr ** 2:
         return FIGUR
-    if innenfor_avrundet(u, v, 0.30, 0.37, 0.70, 0.72, 0.12):
+    if innenfor_avrundet(u, v, *KROPP):
         return FIGUR
     t = v
     return tuple(round(a + (b - a) * t) for a, b in zip(BAKGRUNN_TOPP, BAKGRUNN_BUNN))
@@ -95,6 +104,40 @@ def skriv_png(sti, rader, alfa):
         f.write(blokk(b"IEND", b""))
 
 
+def skriv_svg(sti):
+    """The drawing of farge as vector shapes on a 100-unit square: the vertical gradient, the head, the
+    rounded body and the four segments of the scale."""
+    def tall(x):
+        return f"{x * 100:.6g}"
+
+    def rgb(c):
+        return "#%02x%02x%02x" % c
+
+    hx, hy, hr = HODE
+    kx0, ky0, kx1, ky1, kr = KROPP
+    sx0, sy0, sx1, sy1 = SKALA_BOKS
+    bit = (sx1 - sx0) / 4
+    linjer = [
+        '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 100 100">',
+        '  <defs>',
+        '    <linearGradient id="bakgrunn" x1="0" y1="0" x2="0" y2="1">',
+        f'      <stop offset="0" stop-color="{rgb(BAKGRUNN_TOPP)}"/>',
+        f'      <stop offset="1" stop-color="{rgb(BAKGRUNN_BUNN)}"/>',
+        '    </linearGradient>',
+        '  </defs>',
+        '  <rect width="100" height="100" fill="url(#bakgrunn)"/>',
+        f'  <circle cx="{tall(hx)}" cy="{tall(hy)}" r="{tall(hr)}" fill="{rgb(FIGUR)}"/>',
+        f'  <rect x="{tall(kx0)}" y="{tall(ky0)}" width="{tall(kx1 - kx0)}" height="{tall(ky1 - ky0)}"'
+        f' rx="{tall(kr)}" fill="{rgb(FIGUR)}"/>',
+    ]
+    for i, c in enumerate(SKALA):
+        linjer.append(f'  <rect x="{tall(sx0 + i * bit)}" y="{tall(sy0)}" width="{tall(bit)}"'
+                      f' height="{tall(sy1 - sy0)}" fill="{rgb(c)}"/>')
+    linjer.append("</svg>")
+    with open(sti, "w", encoding="utf-8") as f:
+        f.write("\n".join(linjer) + "\n")
+
+
 def skriv_cpp(sti, tegninger):
     """The same drawings for the programs to build their images from without decoding anything: for each
     size, 0xAARRGGBB words, top row first."""
@@ -117,8 +160,10 @@ def skriv_cpp(sti, tegninger):
 if __name__ == "__main__":
     for s in (16, 32, 48):
         skriv_ikonbilde(os.path.join(HER, f"kroppstall-{s}.bin"), tegn(s))
-    for s in (16, 32, 48):
+    # The desktop's icon theme: software centres show 64 and 128 pixels, larger screens more.
+    for s in (16, 32, 48, 64, 128, 256):
         skriv_png(os.path.join(HER, f"kroppstall-{s}.png"), tegn(s), alfa=False)
+    skriv_svg(os.path.join(HER, "kroppstall.svg"))
     # The small picture beside the menu rule: the same drawing, 32 bits per pixel, every pixel opaque.
     skriv_png(os.path.join(HER, "bilde-16.png"), tegn(16), alfa=True)
     skriv_cpp(os.path.join(HER, "bilder.h"), [tegn(s) for s in (16, 32, 48)])

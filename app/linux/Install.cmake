@@ -6,6 +6,13 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/kroppstall.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/${KROPPSTALL_APP_ID}.metainfo.xml @ONLY)
 
 install(TARGETS kroppstall RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Stripped as dh_strip does it, when CPack or --strip asks: beyond the symbols, the compiler's .comment
+# and the .note section, which a package has no use for.
+install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note --strip-unneeded
+                            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/kroppstall\"
+                    COMMAND_ERROR_IS_FATAL ANY)
+endif()")
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${KROPPSTALL_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${KROPPSTALL_APP_ID}.metainfo.xml
@@ -26,11 +33,15 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/kroppstall.1.gz DESTINATION ${CMAKE_IN
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_LIST_DIR}/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kroppstall)
 
-foreach(size 16 32 48)
+# Software centres show 64 and 128 pixels; the SVG serves every other size.
+foreach(size 16 32 48 64 128 256)
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/../icons/kroppstall-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME ${KROPPSTALL_APP_ID}.png)
 endforeach()
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/../icons/kroppstall.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${KROPPSTALL_APP_ID}.svg)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kroppstall)
@@ -49,8 +60,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The window is laid out with the metrics of Liberation Sans (those of Arial and MS Sans Serif), so the
-# package depends on it; xdg-open starts the mail program and the browser.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# package depends on it, and on xdg-open, with which the menus start the mail program and the browser.
+# In a Wayland session Qt draws natively only through its Wayland plugin; without it, through XWayland.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-wine")
 include(CPack)
