@@ -4,12 +4,14 @@
 #include "kroppstall/qt/stil.h"
 #include "kroppstall/versjon.h"
 #include "linux/skjerm.h"
+#include "linux/tittellinje.h"
 
 #include <QApplication>
 #include <QLocale>
 #include <cstdio>
 #include <fontconfig/fontconfig.h>
 #include <memory>
+#include <string>
 #include <system_error>
 #include <thread>
 
@@ -44,11 +46,12 @@ private:
 
 int main(int argc, char* argv[]) {
     // The program takes nothing from its command line: Qt is handed only the program's name, so that
-    // none of its own options (-platform, -style, -reverse, -qwindowgeometry ...) can change the
-    // window. The environment still chooses the platform, as a desktop expects.
+    // none of its own options (-qwindowgeometry, -style, -reverse ...) can change the window. The
+    // environment still chooses the platform, as a desktop expects; only where the first platform
+    // Qt would try cannot work is Qt told the one that can, as -platform, so that nothing the
+    // program starts inherits the choice.
     char navn[] = "kroppstall";
-    int qtArgc = 1;
-    char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : navn, nullptr};
+    char plattformvalg[] = "-platform";
 
     Skriftoppsett skrifter;
     auto skjerm = std::make_unique<kroppstall::app::Skjermsjekk>();
@@ -56,6 +59,11 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", skjerm->Feil().c_str());
         return 1;
     }
+    std::string plattform = skjerm->Plattform();
+    const bool valgt = !plattform.empty();
+    int qtArgc = valgt ? 3 : 1;
+    char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : navn, valgt ? plattformvalg : nullptr,
+                      valgt ? plattform.data() : nullptr, nullptr};
     QApplication app(qtArgc, qtArgv);
     skjerm.reset();
     skrifter.Vent();
@@ -85,6 +93,9 @@ int main(int argc, char* argv[]) {
     vindu.Start(form);
     if (vindu.Avsluttet()) {
         return 1;
+    }
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        kroppstall::app::GiTittellinje(vindu);
     }
     vindu.VisMidtstilt();
     return QApplication::exec();

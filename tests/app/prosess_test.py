@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""The Linux program as a process: started as a desktop starts it, on its own Xvfb display.
+"""The Linux program as a process: started as a desktop starts it, on its own Xvfb display, or on a
+headless Weston of its own where Wayland counts.
 
 Usage: prosess_test.py CASE PROGRAM DESKTOP_FILE
 
@@ -9,9 +10,11 @@ import os
 import random
 import re
 import select
+import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 FRIST = 15.0  # seconds for anything to show up
@@ -90,6 +93,26 @@ def start_xvfb(prosesser):
             p.terminate()
             p.wait(5)
     raise Feil("no Xvfb display could be started")
+
+
+def start_weston(prosesser, mappe):
+    """A Wayland compositor of its own, with no X display: its socket in the private runtime directory
+    mappe. Pixman and --debug let weston-screenshooter take a picture of the headless output."""
+    env = {k: v for k, v in os.environ.items()
+           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE")}
+    env["XDG_RUNTIME_DIR"] = mappe
+    prosesser.start(["weston", "--backend=headless-backend.so", "--use-pixman", "--debug", "--socket=kroppstall",
+                     "--idle-time=0", "--width=640", "--height=480"], env=env, stdout=subprocess.DEVNULL,
+                    stderr=subprocess.DEVNULL)
+    sjekk(vent(lambda: os.path.exists(os.path.join(mappe, "kroppstall"))), "weston did not start")
+    env["WAYLAND_DISPLAY"] = "kroppstall"
+    return env
+
+
+def privat_mappe():
+    mappe = tempfile.mkdtemp(prefix="kroppstall-")
+    os.chmod(mappe, 0o700)
+    return mappe
 
 
 def kjor(argv, env, frist=10):
@@ -289,6 +312,42 @@ def tilfelle_skrivebordsfil(program, desktop):
         prosesser.avslutt()
 
 
+def pa_egen_buss():
+    """Runs this case again on a session bus of its own, so that the accessibility bus is its alone."""
+    if "KROPPSTALL_EGEN_BUSS" not in os.environ:
+        r = subprocess.run(["dbus-run-session", "--", sys.executable, *sys.argv],
+                           env=dict(os.environ, KROPPSTALL_EGEN_BUSS="1"), timeout=90)
+        sys.exit(r.returncode)
+
+
+def atspi_ramme(pyatspi, p):
+    """The program's frame on the accessibility bus."""
+    def ramme():
+        skrivebord = pyatspi.Registry.getDesktop(0)
+        for i in range(skrivebord.childCount):
+            app = skrivebord.getChildAtIndex(i)
+            if app is not None and app.get_process_id() == p.pid:
+                for j in range(app.childCount):
+                    r = app.getChildAtIndex(j)
+                    if r.getRoleName() == "frame" and r.name == "Kroppstall":
+                        return r
+        return None
+    f = vent(ramme)
+    if not f and p.poll() is not None:
+        raise Feil(f"the program ended with {p.returncode}: {p.stderr.read()!r}")
+    sjekk(f, "the program's frame did not appear on the accessibility bus")
+    return f
+
+
+def atspi_blader(node):
+    """The leaves under node, the menu bar left out, in tree order."""
+    if node.getRoleName() == "menu bar":
+        return []
+    if node.childCount == 0:
+        return [node]
+    return [b for i in range(node.childCount) for b in atspi_blader(node.getChildAtIndex(i))]
+
+
 LESEREKKE = [
     ("label", "Høyde i cm:"), ("text", "Høyde i cm:"),
     ("label", "Vekt i kg:"), ("text", "Vekt i kg:"),
@@ -305,11 +364,7 @@ LESEREKKE = [
 
 def tilfelle_atspi(program, _desktop):
     """Over AT-SPI: the window reads in order, drawn shapes are not there, results cannot be edited."""
-    if "KROPPSTALL_EGEN_BUSS" not in os.environ:
-        # A session bus of its own, so that the accessibility bus is this test's alone.
-        r = subprocess.run(["dbus-run-session", "--", sys.executable, *sys.argv],
-                           env=dict(os.environ, KROPPSTALL_EGEN_BUSS="1"), timeout=90)
-        sys.exit(r.returncode)
+    pa_egen_buss()
     import pyatspi
 
     prosesser = Prosesser()
@@ -320,18 +375,7 @@ def tilfelle_atspi(program, _desktop):
         p = start_program(prosesser, program, env)
         programmets_vindu(p, env)
 
-        def ramme():
-            skrivebord = pyatspi.Registry.getDesktop(0)
-            for i in range(skrivebord.childCount):
-                app = skrivebord.getChildAtIndex(i)
-                if app is not None and app.get_process_id() == p.pid:
-                    for j in range(app.childCount):
-                        r = app.getChildAtIndex(j)
-                        if r.getRoleName() == "frame" and r.name == "Kroppstall":
-                            return r
-            return None
-        f = vent(ramme)
-        sjekk(f, "the program's frame did not appear on the accessibility bus")
+        f = atspi_ramme(pyatspi, p)
 
         blader = []
 
@@ -372,6 +416,86 @@ def tilfelle_atspi(program, _desktop):
         prosesser.avslutt()
 
 
+def tilfelle_wayland(program, _desktop):
+    """On a Wayland compositor and no X display: the window comes up with a title bar of its own that
+    reads "Kroppstall" and offers no maximize button, and it calculates."""
+    pa_egen_buss()
+    import pyatspi
+
+    prosesser = Prosesser()
+    mappe = privat_mappe()
+    try:
+        env = start_weston(prosesser, mappe)
+        env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", LC_ALL="nb_NO.UTF-8")
+        p = start_program(prosesser, program, env)
+        blader = atspi_blader(atspi_ramme(pyatspi, p))
+        knapper = [b.name for b in blader if b.getRoleName() == "push button"]
+        sjekk(sorted(knapper) == ["Lukk", "Minimer", "Regn ut"], f"buttons {knapper}")
+        etiketter = [b.name for b in blader if b.getRoleName() == "label"]
+        sjekk("Kroppstall" in etiketter, f"no caption in a title bar: labels {etiketter}")
+
+        tekster = {b.name: b for b in blader if b.getRoleName() == "text"}
+        tekster["Høyde i cm:"].queryEditableText().setTextContents("180")
+        tekster["Vekt i kg:"].queryEditableText().setTextContents("80")
+        regn = next(b for b in blader if b.name == "Regn ut")
+        sjekk(vent(lambda: regn.getState().contains(pyatspi.STATE_ENABLED), 5), "Regn ut stayed disabled")
+        regn.queryAction().doAction(0)
+        bmi = vent(lambda: tekster["BMI:"].queryText().getText(0, -1), 5)
+        sjekk(bmi == "24,7", f"BMI {bmi!r}")
+        if os.environ.get("KROPPSTALL_SKJERMBILDE"):
+            time.sleep(0.3)
+            subprocess.run(["weston-screenshooter"], env=env, cwd=mappe, capture_output=True, timeout=10)
+            for f in os.listdir(mappe):
+                if f.startswith("wayland-screenshot"):
+                    shutil.move(os.path.join(mappe, f), os.environ["KROPPSTALL_SKJERMBILDE"])
+        sjekk(p.poll() is None, f"the program ended with {p.returncode}")
+        print(f"ok under weston: buttons {knapper}, caption 'Kroppstall', 180 cm 80 kg -> BMI {bmi}")
+    finally:
+        prosesser.avslutt()
+        shutil.rmtree(mappe, ignore_errors=True)
+
+
+def tilfelle_wayland_uten_tillegg(program, _desktop):
+    """The Wayland compositor answers but Qt has no plugin for it (here a copy of the program whose
+    qt.conf shows Qt only the X11 and offscreen plugins): with no X display the program says so in one
+    line and exits with 1, where Qt would abort; with one it opens its window there, without Qt's
+    complaint about the missing plugin."""
+    prosesser = Prosesser()
+    mappe = privat_mappe()
+    try:
+        env = start_weston(prosesser, mappe)
+        kopi = os.path.join(mappe, "kopi")
+        plattformer = os.path.join(kopi, "tillegg", "platforms")
+        os.makedirs(plattformer)
+        systemets = kjor(["qtpaths6", "--plugin-dir"], env).stdout.strip() or "/usr/lib/x86_64-linux-gnu/qt6/plugins"
+        for navn in ("libqxcb.so", "libqoffscreen.so"):
+            shutil.copy(os.path.join(systemets, "platforms", navn), plattformer)
+        shutil.copy(program, kopi)
+        with open(os.path.join(kopi, "qt.conf"), "w", encoding="utf-8") as f:
+            f.write("[Paths]\nPlugins=tillegg\n")
+        program = os.path.join(kopi, os.path.basename(program))
+
+        r = subprocess.run([program], env=env, capture_output=True, text=True, timeout=30)
+        linjer = [l for l in r.stderr.splitlines() if l.strip()]
+        sjekk(r.returncode == 1, f"exit status {r.returncode} (-6 is SIGABRT), stderr {r.stderr!r}")
+        sjekk(len(linjer) == 1, f"{len(linjer)} lines on stderr: {r.stderr!r}")
+        for nevnt in ('"kroppstall"', "wayland", "DISPLAY"):
+            sjekk(nevnt in linjer[0], f"{linjer[0]!r} does not name {nevnt}")
+        print(f"ok no X display: exit 1, {linjer[0]!r}")
+
+        env["DISPLAY"] = start_xvfb(prosesser)
+        p = start_program(prosesser, program, env)
+        programmets_vindu(p, env)
+        p.terminate()
+        p.wait(5)
+        feil = p.stderr.read().decode(errors="replace")
+        sjekk("qt.qpa" not in feil, f"Qt complained on its way to X11: {feil!r}")
+        print("ok with an X display the window opens there, and Qt is quiet")
+    finally:
+        prosesser.avslutt()
+        shutil.rmtree(mappe, ignore_errors=True)
+
+
 TILFELLER = {
     "argumenter": tilfelle_argumenter,
     "ingen_skjerm": tilfelle_ingen_skjerm,
@@ -379,6 +503,8 @@ TILFELLER = {
     "ingen_bildeformater": tilfelle_ingen_bildeformater,
     "skrivebordsfil": tilfelle_skrivebordsfil,
     "atspi": tilfelle_atspi,
+    "wayland": tilfelle_wayland,
+    "wayland_uten_tillegg": tilfelle_wayland_uten_tillegg,
 }
 
 if __name__ == "__main__":
