@@ -4,7 +4,6 @@
 #include "kroppstall/qt/stil.h"
 #include "kroppstall/versjon.h"
 #include "linux/skjerm.h"
-#include "linux/tittellinje.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -93,9 +92,6 @@ int main(int argc, char* argv[]) {
     vindu.Start(form);
     if (vindu.Avsluttet()) {
         return 1;
-    }
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        kroppstall::app::GiTittellinje(vindu);
     }
     vindu.VisMidtstilt();
     return QApplication::exec();

@@ -6,6 +6,7 @@
 #include "tegning.h"
 #include "tekst.h"
 #include "tilgang.h"
+#include "tittellinje.h"
 
 #include <QAction>
 #include <QApplication>
@@ -263,6 +264,9 @@ void Hovedvindu::ByggMenyer() {
 }
 
 void Hovedvindu::VisMidtstilt() {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        GiTittellinje(*this);
+    }
     adjustSize();
     const auto midtstill = [this](QSize ytre) {
         const QScreen* skjerm = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();

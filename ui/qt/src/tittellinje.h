@@ -2,7 +2,7 @@
 
 class QMainWindow;
 
-namespace kroppstall::app {
+namespace kroppstall::qt {
 
 // Weston and GNOME draw no frame round a Wayland window, and the one Qt 6.4 draws in their place
 // always offers minimize, maximize and close, whatever the window's hints and size, and cuts a
@@ -10,4 +10,4 @@ namespace kroppstall::app {
 // caption, and only the buttons its hints ask for. Call it before the window is first shown.
 void GiTittellinje(QMainWindow& vindu);
 
-} // namespace kroppstall::app
+} // namespace kroppstall::qt

@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QWindow>
 
-namespace kroppstall::app {
+namespace kroppstall::qt {
 
 namespace {
 
@@ -144,4 +144,4 @@ void GiTittellinje(QMainWindow& vindu) {
     new Tittellinje(vindu);
 }
 
-} // namespace kroppstall::app
+} // namespace kroppstall::qt
