@@ -54,6 +54,7 @@ struct Boks {
     QString tittel, tekst;
     QMessageBox::Icon ikon;
     qsizetype knapper;
+    qsizetype prosesser; // launches the box's window has under way while the box is up
 };
 
 // Closes any modal box so that no test can hang on one, and keeps what it saw for the test to judge.
@@ -63,10 +64,14 @@ public:
         timer_.setInterval(50);
         QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
             if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                const qsizetype prosesser = modal->parentWidget() != nullptr
+                                                ? modal->parentWidget()->findChildren<QProcess*>().size()
+                                                : 0;
                 if (auto* boks = qobject_cast<QMessageBox*>(modal)) {
-                    sett.append({boks->windowTitle(), boks->text(), boks->icon(), boks->buttons().size()});
+                    sett.append(
+                        {boks->windowTitle(), boks->text(), boks->icon(), boks->buttons().size(), prosesser});
                 } else {
-                    sett.append({modal->windowTitle(), {}, QMessageBox::NoIcon, 0});
+                    sett.append({modal->windowTitle(), {}, QMessageBox::NoIcon, 0, prosesser});
                 }
                 modal->reject();
             }
@@ -642,10 +647,40 @@ private Q_SLOTS:
             QCOMPARE(b.tekst, QStringLiteral("Det oppstod en feil ved åpning av epost programmet."));
             QCOMPARE(b.ikon, QMessageBox::Warning);
             QCOMPARE(b.knapper, 1);
+            if (skript.isNull()) {
+                QCOMPARE(b.prosesser, 0); // nothing to run, so nothing was started
+            }
         } else {
             QTest::qWait(skript.startsWith(QStringLiteral("sleep")) ? 2500 : 100);
             QCOMPARE(vakt->sett.size(), 0);
         }
+    }
+
+    // Clicks while a launch is under way start nothing; its one failure box comes once, and once it is
+    // closed the user may try again.
+    void oneMailLaunchAtATimeAndOneFailureBox() {
+        QTemporaryDir mappe;
+        const QString startlogg = mappe.filePath(QStringLiteral("starter"));
+        LagXdgOpen(mappe, mappe.filePath(QStringLiteral("argumenter")),
+                   QStringLiteral("echo >> '%1'; sleep 1; exit 3").arg(startlogg));
+        const QByteArray sti = qgetenv("PATH");
+        qputenv("PATH", mappe.path().toLocal8Bit() + ":" + sti);
+        const auto starter = [&startlogg] {
+            QFile fil(startlogg);
+            return fil.open(QIODevice::ReadOnly) ? fil.readAll().count('\n') : 0;
+        };
+        for (int runde = 1; runde <= 2; ++runde) {
+            for (int klikk = 0; klikk < 3; ++klikk) {
+                vindu->Meny({Navn::mnuOmD, 4})->trigger();
+                QTest::qWait(300);
+            }
+            QTRY_COMPARE_WITH_TIMEOUT(vakt->sett.size(), 1, 5000);
+            QTest::qWait(1500); // time enough for a second launch to fail too, had one started
+            QCOMPARE(vakt->sett.size(), 1);
+            QCOMPARE(starter(), runde);
+            vakt->sett.clear();
+        }
+        qputenv("PATH", sti);
     }
 
     void homePageLaunchIsSilentEvenWhenItFails() {

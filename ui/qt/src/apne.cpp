@@ -4,10 +4,20 @@
 #include "tekst.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 #include <memory>
 
 namespace kroppstall::qt {
+
+namespace {
+
+// Both items launch through xdg-open; empty where it is not installed, so that nothing is run then.
+QString Apner() {
+    return QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+}
+
+} // namespace
 
 void Slipp(QProcess* prosess) {
     prosess->disconnect();
@@ -19,8 +29,18 @@ void Slipp(QProcess* prosess) {
 // event loop keeps the window responsive meanwhile.
 void Hovedvindu::ApneEpost(form::Vindushandtak /*eier*/, std::string_view url,
                            std::function<void(bool)> ferdig) {
+    if (epostIGang_) {
+        return; // the launch under way answers for this click too: one launch, at most one box
+    }
+    const QString apner = Apner();
+    if (apner.isEmpty()) {
+        epostIGang_ = true;
+        Kjor([&] { ferdig(false); });
+        epostIGang_ = false;
+        return;
+    }
     auto* prosess = new QProcess(this);
-    prosess->setProgram(QStringLiteral("xdg-open"));
+    prosess->setProgram(apner);
     prosess->setArguments({Tekst(url)});
     prosess->setProcessChannelMode(QProcess::ForwardedChannels);
     prosess->setStandardInputFile(QProcess::nullDevice());
@@ -32,7 +52,9 @@ void Hovedvindu::ApneEpost(form::Vindushandtak /*eier*/, std::string_view url,
         }
         const std::function<void(bool)> f = std::move(*svar);
         *svar = nullptr;
+        // Until the report is done (a failure box closed), the launch is still under way.
         Kjor([&] { f(lyktes); });
+        epostIGang_ = false;
     };
     connect(prosess, &QProcess::errorOccurred, this, [melde, prosess](QProcess::ProcessError feil) {
         if (feil == QProcess::FailedToStart) {
@@ -50,11 +72,14 @@ void Hovedvindu::ApneEpost(form::Vindushandtak /*eier*/, std::string_view url,
         melde(true);
         Slipp(prosess);
     });
+    epostIGang_ = true;
     prosess->start();
 }
 
 void Hovedvindu::ApneNettside(std::string_view url) {
-    static_cast<void>(QProcess::startDetached(QStringLiteral("xdg-open"), {Tekst(url)}));
+    if (const QString apner = Apner(); !apner.isEmpty()) {
+        static_cast<void>(QProcess::startDetached(apner, {Tekst(url)}));
+    }
 }
 
 } // namespace kroppstall::qt

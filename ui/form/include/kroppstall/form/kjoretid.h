@@ -66,7 +66,8 @@ public:
 
     // Starting a mail program may finish after the call returns (on Linux, xdg-open runs as a
     // child process), so the outcome arrives through `ferdig`, on the user-interface thread,
-    // exactly once. A backend that knows at once may call it before returning.
+    // exactly once. A backend that knows at once may call it before returning. While one launch has
+    // not yet reported, a further call starts nothing and reports nothing: the one under way answers.
     virtual void ApneEpost(Vindushandtak eier, std::string_view url, std::function<void(bool)> ferdig) = 0;
     // Fire and forget: nobody is told whether a browser opened.
     virtual void ApneNettside(std::string_view url) = 0;

@@ -112,6 +112,7 @@ private:
     std::map<form::Id, QAction*> menyer_;
     double dpi_ = 96.0;
     bool avsluttet_ = false;
+    bool epostIGang_ = false; // a mail launch has not yet reported
 };
 
 } // namespace kroppstall::qt
