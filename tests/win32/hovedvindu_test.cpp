@@ -2,11 +2,28 @@
 // assistive technology produce, counted by a recording receiver. Runs under Wine with a display.
 #include "kroppstall/win32/hovedvindu.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <new>
 #include <string>
 #include <utility>
 #include <vector>
+
+// Set, the next allocation fails, as it would where memory runs out. libstdc++'s operator delete
+// frees with free(), so it pairs with this operator new as it does with its own.
+bool feilNesteAllokering = false;
+
+void* operator new(std::size_t n) {
+    if (feilNesteAllokering) {
+        feilNesteAllokering = false;
+        throw std::bad_alloc();
+    }
+    if (void* p = std::malloc(n == 0 ? 1 : n)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
 
 namespace kroppstall::win32 {
 namespace {
@@ -220,6 +237,33 @@ TEST_F(Vindu, ResultBoxesTakeTheirBackColourAndStayDisabled) {
     EXPECT_EQ(GetTextColor(dc), RGB(0x6D, 0x6D, 0x6D));
     ReleaseDC(bmi, dc);
     EXPECT_FALSE(IsWindowEnabled(bmi));
+}
+
+// Closes the modal box that the default error handling shows, from its own modal loop.
+void CALLBACK LukkFeilboks(HWND /*hwnd*/, UINT /*melding*/, UINT_PTR /*id*/, DWORD /*tid*/) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM) -> BOOL {
+            wchar_t klasse[16] = {};
+            GetClassNameW(w, klasse, 16);
+            if (std::wcscmp(klasse, L"#32770") == 0) {
+                PostMessageW(w, WM_COMMAND, IDOK, 0);
+            }
+            return TRUE;
+        },
+        0);
+}
+
+TEST_F(Vindu, AFailureWhileAResultBoxPaintsGetsTheDefaultErrorHandling) {
+    const HWND bmi = Kontroll(hwnd, {Navn::txtBmi});
+    vindu.SkrivTekst({Navn::txtBmi}, "longer than a short string");
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, LukkFeilboks);
+    feilNesteAllokering = true;
+    RedrawWindow(bmi, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    feilNesteAllokering = false;
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(vindu.Avsluttet());
+    EXPECT_FALSE(IsWindow(hwnd));
 }
 
 TEST(Tallformat, ReadsTheUsersSeparators) {

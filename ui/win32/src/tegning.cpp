@@ -16,33 +16,45 @@ constexpr COLORREF GraTekst = RGB(0x6D, 0x6D, 0x6D);
 
 WNDPROC Redigeringsprosedyre = nullptr;
 
+void TegnTekst(HWND boks, HDC dc) {
+    HWND forelder = GetParent(boks);
+    auto* pensel = reinterpret_cast<HBRUSH>(SendMessageW(
+        forelder, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(boks)));
+    RECT klient;
+    GetClientRect(boks, &klient);
+    FillRect(dc, &klient, pensel != nullptr ? pensel : GetSysColorBrush(COLOR_WINDOW));
+    const int lengde = GetWindowTextLengthW(boks);
+    std::wstring tekst(static_cast<std::size_t>(lengde) + 1, L'\0');
+    GetWindowTextW(boks, tekst.data(), lengde + 1);
+    tekst.resize(static_cast<std::size_t>(lengde));
+    RECT ramme{};
+    SendMessageW(boks, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&ramme));
+    HGDIOBJ gammel = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(boks, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    const auto stil = static_cast<DWORD>(GetWindowLongPtrW(boks, GWL_STYLE));
+    UINT justering = DT_LEFT;
+    if ((stil & ES_RIGHT) != 0) {
+        justering = DT_RIGHT;
+    } else if ((stil & ES_CENTER) != 0) {
+        justering = DT_CENTER;
+    }
+    DrawTextW(dc, tekst.c_str(), lengde, &ramme, justering | DT_SINGLELINE | DT_NOPREFIX | DT_TOP);
+    SelectObject(dc, gammel);
+}
+
 LRESULT CALLBACK Resultatboks(HWND hwnd, UINT melding, WPARAM w, LPARAM l) {
     if (melding == WM_PAINT && !IsWindowEnabled(hwnd)) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
-        HWND forelder = GetParent(hwnd);
-        auto* pensel = reinterpret_cast<HBRUSH>(SendMessageW(
-            forelder, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
-        RECT klient;
-        GetClientRect(hwnd, &klient);
-        FillRect(dc, &klient, pensel != nullptr ? pensel : GetSysColorBrush(COLOR_WINDOW));
-        const int lengde = GetWindowTextLengthW(hwnd);
-        std::wstring tekst(static_cast<std::size_t>(lengde) + 1, L'\0');
-        GetWindowTextW(hwnd, tekst.data(), lengde + 1);
-        tekst.resize(static_cast<std::size_t>(lengde));
-        RECT ramme{};
-        SendMessageW(hwnd, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&ramme));
-        HGDIOBJ gammel = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
-        SetBkMode(dc, TRANSPARENT);
-        const auto stil = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
-        UINT justering = DT_LEFT;
-        if ((stil & ES_RIGHT) != 0) {
-            justering = DT_RIGHT;
-        } else if ((stil & ES_CENTER) != 0) {
-            justering = DT_CENTER;
-        }
-        DrawTextW(dc, tekst.c_str(), lengde, &ramme, justering | DT_SINGLELINE | DT_NOPREFIX | DT_TOP);
-        SelectObject(dc, gammel);
+        // No exception may unwind through user32's frames: an error here gets the form's default
+        // error handling, as one in the form's own window procedure does.
+        auto* vindu = reinterpret_cast<Hovedvindu*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
+        form::Fang([&] { TegnTekst(hwnd, dc); },
+                   [vindu](const char* feil) {
+                       if (vindu != nullptr) {
+                           vindu->Standardfeil(feil);
+                       }
+                   });
         EndPaint(hwnd, &ps);
         return 0;
     }

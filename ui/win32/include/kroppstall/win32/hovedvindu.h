@@ -57,6 +57,8 @@ public:
     int Kjor();
     // True once the default error handling has ended the program.
     bool Avsluttet() const { return avsluttet_; }
+    // The default error handling: an error no handler traps is reported, and the program ends.
+    void Standardfeil(const std::string& melding);
 
     void InitCommonControls() override;
     std::string LesTekst(form::Id boks) override;
@@ -83,7 +85,6 @@ private:
     void Kommando(WORD id, WORD varsel, HWND kilde);
     void Utlos(form::Id kilde, form::Hendelse hendelse);
     void Trygt(const std::function<void()>& handling);
-    void Standardfeil(const std::string& melding);
 
     int Piksler(int twips) const;
     COLORREF Farge(form::Farge farge) const;
