@@ -1,7 +1,14 @@
 #pragma once
 
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
+
+// Every core source includes this. The results are bit-exact only when each operation is rounded to
+// its own type: x87 code (32-bit x86 without -msse2 -mfpmath=sse) keeps 80-bit intermediates.
+#if !defined(FLT_EVAL_METHOD) || FLT_EVAL_METHOD != 0
+#error "FLT_EVAL_METHOD != 0 (x87 math?): the core is only exact with -msse2 -mfpmath=sse on 32-bit x86"
+#endif
 
 namespace kroppstall::detail {
 

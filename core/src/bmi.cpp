@@ -1,5 +1,7 @@
 #include "kroppstall/bmi.h"
 
+#include "avrund.h"
+
 namespace kroppstall {
 
 double BeregnBmi(double vekt, std::int32_t hoyde) {

@@ -24,6 +24,7 @@ TEST(Bmi, IsRoundedToTenthsWithTiesToEvenAndClassified) {
              Case{"53,4", "170", "18,5", "Normalvekt"},
              Case{"73", "200", "18,2", "Undervekt"},          // exactly 182.5 goes to the even 182
              Case{"75", "200", "18,8", "Normalvekt"},         // exactly 187.5 goes to 188
+             Case{"87", "200", "21,7", "Normalvekt"},         // 217.49999999999997: 217.5 in x87 math
              Case{"61,25", "140", "31,2", "Krafig overvekt"}, // exactly 312.5 goes to 312
              Case{"72,2", "170", "25", "Overvekt"},
              Case{"86,7", "170", "30", "Krafig overvekt"},
