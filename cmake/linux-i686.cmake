@@ -1,7 +1,7 @@
 # The core and window logic built for 32-bit x86 Linux with the Windows program's floating-point flags,
 # and run under qemu: the 32-bit code of the shipped exe checked on a machine that runs no 32-bit code.
 set(CMAKE_SYSTEM_NAME Linux)
-# i686 makes the project's exact-FP flags add -msse2 -mfpmath=sse: no x87 intermediates.
+# The project probes the compiler and adds -msse2 -mfpmath=sse here: no x87 intermediates.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-linux-gnu-gcc)
 set(CMAKE_CXX_COMPILER i686-linux-gnu-g++)

@@ -1,8 +1,11 @@
 #include "kroppstall/bmi.h"
 
+#include "avrund.h"
+
 namespace kroppstall {
 
 double BeregnBmi(double vekt, std::int32_t hoyde) {
+    const detail::TilNaermeste naermeste;
     // 64-bit square: the same value as the 32-bit one for every valid height, and no overflow otherwise.
     const auto kvadrat = static_cast<std::int64_t>(hoyde) * hoyde;
     // Division first, then the scaling to tenths, each rounded to double: the last digit depends on it.
@@ -27,6 +30,7 @@ std::string_view Vurder(double bmi) {
 }
 
 BmiResultat RegnBmi(double vekt, std::int32_t hoyde, const NumberFormat& format) {
+    const detail::TilNaermeste naermeste;
     if (!ErGyldig(vekt, hoyde)) {
         return {};
     }

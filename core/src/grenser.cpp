@@ -10,6 +10,8 @@
 namespace kroppstall {
 
 std::array<float, 4> KgGrenser(std::int32_t hoyde) {
+    // Once for the whole search: every sum of the float counter is rounded in this mode too.
+    const detail::TilNaermeste naermeste;
     std::array<float, 4> grense{};
     if (hoyde < 1 || hoyde > detail::StorsteSokHoyde) {
         return grense; // no pass can run, and the square would not fit in 32 bits above the top
@@ -38,6 +40,7 @@ std::array<float, 4> KgGrenser(std::int32_t hoyde) {
 }
 
 std::array<std::string, 6> Grensetekster(Enhet enhet, std::int32_t hoyde, const NumberFormat& format) {
+    const detail::TilNaermeste naermeste;
     if (enhet == Enhet::Bmi) {
         std::array<std::string, 6> linjer;
         std::copy(BmiGrensetekster.begin(), BmiGrensetekster.end(), linjer.begin());
@@ -54,6 +57,7 @@ std::array<std::string, 6> Grensetekster(Enhet enhet, std::int32_t hoyde, const 
 }
 
 Resultat RegnUt(std::string_view vekt, std::string_view hoyde, Enhet enhet, const NumberFormat& format) {
+    const detail::TilNaermeste naermeste;
     // Both texts are always converted, and the table is built even for an invalid pair.
     const double kilo = LesVekt(vekt, format);
     const std::int32_t cm = LesHoyde(hoyde, format);

@@ -202,10 +202,13 @@ std::string Posisjonell(T verdi, int siffer, const NumberFormat& format) {
 } // namespace
 
 double LesVekt(std::string_view tekst, const NumberFormat& format) {
+    // std::from_chars scales by powers of ten in floating point, in the current mode.
+    const detail::TilNaermeste naermeste;
     return LesTall(tekst, format).value_or(0.0);
 }
 
 std::int32_t LesHoyde(std::string_view tekst, const NumberFormat& format) {
+    const detail::TilNaermeste naermeste;
     const std::optional<double> tall = LesTall(tekst, format);
     if (!tall) {
         return 0;
@@ -224,14 +227,17 @@ bool ErGyldig(double vekt, std::int32_t hoyde) {
 }
 
 double Avrund(double x, int n) {
+    const detail::TilNaermeste naermeste;
     return detail::Avrund(x, n);
 }
 
 std::string TallTilTekst(double verdi, const NumberFormat& format) {
+    const detail::TilNaermeste naermeste;
     return Posisjonell(verdi, 15, format);
 }
 
 std::string EnkelTilTekst(float verdi, const NumberFormat& format) {
+    const detail::TilNaermeste naermeste;
     return Posisjonell(verdi, 7, format);
 }
 

@@ -1,3 +1,4 @@
+#include "avrundingsmodus.h"
 #include "kroppstall/core.h"
 #include "kroppstall/detail/kgsok.h"
 
@@ -51,31 +52,35 @@ TEST(KgSearch, GivesTheWeightLimitTextsForTheHeight) {
         const char* hoyde;
         Linjer linjer;
     };
-    for (const Case& c : {
-             Case{"180", KgTabell("59,9", "80,6", "96,8", "129,2")},
-             Case{"175", KgTabell("56,6", "76,2", "91,5", "122,1")},
-             Case{"150", KgTabell("41,6", "56", "67,2", "89,7")},
-             Case{"100", KgTabell("18,4", "24,9", "29,9", "39,9")},
-             Case{"250", KgTabell("115,6", "155,6", "186,8", "249,3")}, // the last full table
-             Case{"299", KgTabell("165,3", "222,6", "267,3", "298,9")}, // ends at the last visited weight
-             Case{"20", KgTabell("0", "0", "1,1", "1,5")},
-             Case{"16", KgTabell("0", "0", "0", "1")},
-             Case{"15", KgTabell("0", "0", "0", "0")}, // even 1 kg is 40 or more
-             Case{"11", KgTabell("0", "0", "0", "0")},
-             Case{"0", KgTabell("0", "0", "0", "0")},
-             Case{"-5", KgTabell("0", "0", "0", "0")},
-             // From 334 cm the heaviest visited weight stays below BMI 30, and the classes it never
-             // reaches are left at 0 above set ones (the fuzzer's ordering check stops at 333).
-             Case{"333", KgTabell("205,1", "276,1", "331,5", "332,9")},
-             Case{"334", KgTabell("206,3", "277,7", "333,5", "0")},
-             Case{"401", KgTabell("297,4", "400,3", "0", "0")},
-             Case{"46340", KgTabell("46340", "0", "0", "0")}, // the tallest searched: 463400 passes
-             Case{"46341", KgTabell("0", "0", "0", "0")},     // its square would not fit in 32 bits
-             Case{"2147483647", KgTabell("0", "0", "0", "0")},
-         }) {
-        SCOPED_TRACE(c.hoyde);
-        EXPECT_EQ(Grensetekster(Enhet::Kg, LesHoyde(c.hoyde, Norsk), Norsk), c.linjer);
-    }
+    const std::vector<Case> tabell{
+        Case{"180", KgTabell("59,9", "80,6", "96,8", "129,2")},
+        Case{"175", KgTabell("56,6", "76,2", "91,5", "122,1")},
+        Case{"150", KgTabell("41,6", "56", "67,2", "89,7")},
+        Case{"200", KgTabell("73,9", "99,6", "119,6", "159,6")}, // trial BMIs exactly 24.9, 29.9, 39.9
+        Case{"100", KgTabell("18,4", "24,9", "29,9", "39,9")},
+        Case{"250", KgTabell("115,6", "155,6", "186,8", "249,3")}, // the last full table
+        Case{"299", KgTabell("165,3", "222,6", "267,3", "298,9")}, // ends at the last visited weight
+        Case{"20", KgTabell("0", "0", "1,1", "1,5")},
+        Case{"16", KgTabell("0", "0", "0", "1")},
+        Case{"15", KgTabell("0", "0", "0", "0")}, // even 1 kg is 40 or more
+        Case{"11", KgTabell("0", "0", "0", "0")},
+        Case{"0", KgTabell("0", "0", "0", "0")},
+        Case{"-5", KgTabell("0", "0", "0", "0")},
+        // From 334 cm the heaviest visited weight stays below BMI 30, and the classes it never
+        // reaches are left at 0 above set ones (the fuzzer's ordering check stops at 333).
+        Case{"333", KgTabell("205,1", "276,1", "331,5", "332,9")},
+        Case{"334", KgTabell("206,3", "277,7", "333,5", "0")},
+        Case{"401", KgTabell("297,4", "400,3", "0", "0")},
+        Case{"46340", KgTabell("46340", "0", "0", "0")}, // the tallest searched: 463400 passes
+        Case{"46341", KgTabell("0", "0", "0", "0")},     // its square would not fit in 32 bits
+        Case{"2147483647", KgTabell("0", "0", "0", "0")},
+    };
+    IHverAvrundingsmodus([&] {
+        for (const Case& c : tabell) {
+            SCOPED_TRACE(c.hoyde);
+            EXPECT_EQ(Grensetekster(Enhet::Kg, LesHoyde(c.hoyde, Norsk), Norsk), c.linjer);
+        }
+    });
 }
 
 TEST(KgSearch, LimitsAreOrderedOneDecimalWeightsWithinTheHeight) {
@@ -120,19 +125,23 @@ TEST(WholeCalculation, ConvertsBothTextsThenBuildsTheTableForEitherUnit) {
         Enhet enhet;
         Resultat ventet;
     };
-    for (const Case& c : {
-             Case{"70", "175", Enhet::Bmi, {"22,9", "Normalvekt", BmiTabell}},
-             Case{"70", "180", Enhet::Kg, {"21,6", "Normalvekt", KgTabell("59,9", "80,6", "96,8", "129,2")}},
-             Case{"80", "180", Enhet::Kg, {"24,7", "Normalvekt", KgTabell("59,9", "80,6", "96,8", "129,2")}},
-             // The table is built even when the pair is invalid, the search on the converted height.
-             Case{"", "175", Enhet::Kg, {"", "", KgTabell("56,6", "76,2", "91,5", "122,1")}},
-             Case{"70", "", Enhet::Kg, {"", "", KgTabell("0", "0", "0", "0")}},
-             Case{"", "", Enhet::Bmi, {"", "", BmiTabell}},
-             Case{"abc", "300", Enhet::Bmi, {"", "", BmiTabell}},
-         }) {
-        SCOPED_TRACE(std::string(c.vekt) + " kg, " + c.hoyde + " cm");
-        EXPECT_EQ(RegnUt(c.vekt, c.hoyde, c.enhet, Norsk), c.ventet);
-    }
+    const std::vector<Case> tabell{
+        Case{"70", "175", Enhet::Bmi, {"22,9", "Normalvekt", BmiTabell}},
+        Case{"70", "180", Enhet::Kg, {"21,6", "Normalvekt", KgTabell("59,9", "80,6", "96,8", "129,2")}},
+        Case{"80", "180", Enhet::Kg, {"24,7", "Normalvekt", KgTabell("59,9", "80,6", "96,8", "129,2")}},
+        // The table is built even when the pair is invalid, the search on the converted height.
+        Case{"", "175", Enhet::Kg, {"", "", KgTabell("56,6", "76,2", "91,5", "122,1")}},
+        Case{"70", "", Enhet::Kg, {"", "", KgTabell("0", "0", "0", "0")}},
+        Case{"", "", Enhet::Bmi, {"", "", BmiTabell}},
+        Case{"abc", "300", Enhet::Bmi, {"", "", BmiTabell}},
+        Case{"73", "200", Enhet::Kg, {"18,2", "Undervekt", KgTabell("73,9", "99,6", "119,6", "159,6")}},
+    };
+    IHverAvrundingsmodus([&] {
+        for (const Case& c : tabell) {
+            SCOPED_TRACE(std::string(c.vekt) + " kg, " + c.hoyde + " cm");
+            EXPECT_EQ(RegnUt(c.vekt, c.hoyde, c.enhet, Norsk), c.ventet);
+        }
+    });
 }
 
 TEST(WholeCalculation, FoundWeightsFollowTheFormatButFixedTextsKeepTheirComma) {

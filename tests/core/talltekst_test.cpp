@@ -1,3 +1,4 @@
+#include "avrundingsmodus.h"
 #include "kroppstall/core.h"
 
 #include <cfenv>
@@ -20,11 +21,13 @@ struct LesCase {
 };
 
 void SjekkLesing(const std::vector<LesCase>& tilfeller, const NumberFormat& format) {
-    for (const auto& c : tilfeller) {
-        SCOPED_TRACE("text \"" + c.tekst + "\"");
-        EXPECT_EQ(LesVekt(c.tekst, format), c.vekt);
-        EXPECT_EQ(LesHoyde(c.tekst, format), c.hoyde);
-    }
+    IHverAvrundingsmodus([&] {
+        for (const auto& c : tilfeller) {
+            SCOPED_TRACE("text \"" + c.tekst + "\"");
+            EXPECT_EQ(LesVekt(c.tekst, format), c.vekt);
+            EXPECT_EQ(LesHoyde(c.tekst, format), c.hoyde);
+        }
+    });
 }
 
 TEST(Conversion, ReadsNumbersInTheNorwegianFormat) {
@@ -133,18 +136,29 @@ TEST(Validity, EveryBoundIsExclusive) {
         std::int32_t hoyde;
         bool gyldig;
     };
-    for (const Case& c :
-         {Case{10, 175, false}, Case{10.01, 175, true}, Case{499.99, 175, true}, Case{500, 175, false},
-          Case{70, 10, false}, Case{70, 11, true}, Case{70, 299, true}, Case{70, 300, false},
-          Case{0, 175, false}, Case{70, 0, false}, Case{NAN, 175, false}, Case{-70, -175, false}}) {
-        SCOPED_TRACE(std::to_string(c.vekt) + " kg, " + std::to_string(c.hoyde) + " cm");
-        EXPECT_EQ(ErGyldig(c.vekt, c.hoyde), c.gyldig);
-    }
-    EXPECT_FALSE(ErGyldig(LesVekt("", Norsk), LesHoyde("175", Norsk)));
-    EXPECT_TRUE(ErGyldig(LesVekt("70", Norsk), LesHoyde("10,6", Norsk)));
-    EXPECT_FALSE(ErGyldig(LesVekt("70", Norsk), LesHoyde("10,5", Norsk)));
-    EXPECT_TRUE(ErGyldig(LesVekt("70", Norsk), LesHoyde("299,4", Norsk)));
-    EXPECT_FALSE(ErGyldig(LesVekt("70", Norsk), LesHoyde("299,5", Norsk)));
+    const std::vector<Case> tabell{Case{10, 175, false},
+                                   Case{10.01, 175, true},
+                                   Case{499.99, 175, true},
+                                   Case{500, 175, false},
+                                   Case{70, 10, false},
+                                   Case{70, 11, true},
+                                   Case{70, 299, true},
+                                   Case{70, 300, false},
+                                   Case{0, 175, false},
+                                   Case{70, 0, false},
+                                   Case{std::nan(""), 175, false},
+                                   Case{-70, -175, false}};
+    IHverAvrundingsmodus([&] {
+        for (const Case& c : tabell) {
+            SCOPED_TRACE(std::to_string(c.vekt) + " kg, " + std::to_string(c.hoyde) + " cm");
+            EXPECT_EQ(ErGyldig(c.vekt, c.hoyde), c.gyldig);
+        }
+        EXPECT_FALSE(ErGyldig(LesVekt("", Norsk), LesHoyde("175", Norsk)));
+        EXPECT_TRUE(ErGyldig(LesVekt("70", Norsk), LesHoyde("10,6", Norsk)));
+        EXPECT_FALSE(ErGyldig(LesVekt("70", Norsk), LesHoyde("10,5", Norsk)));
+        EXPECT_TRUE(ErGyldig(LesVekt("70", Norsk), LesHoyde("299,4", Norsk)));
+        EXPECT_FALSE(ErGyldig(LesVekt("70", Norsk), LesHoyde("299,5", Norsk)));
+    });
 }
 
 TEST(Rounding, HalfwayValuesGoToTheEvenNeighbour) {
@@ -153,13 +167,29 @@ TEST(Rounding, HalfwayValuesGoToTheEvenNeighbour) {
         int n;
         double ventet;
     };
-    for (const Case& c : {Case{228.57142857142858, 0, 229}, Case{182.5, 0, 182}, Case{187.5, 0, 188},
-                          Case{184.87654791937933, 2, 184.88}, Case{0.5, 0, 0}, Case{1.5, 0, 2},
-                          Case{2.5, 0, 2}, Case{-2.5, 0, -2}, Case{-3.5, 0, -4}, Case{59.90178, 1, 59.9},
-                          Case{4503599627370497.0, 0, 4503599627370497.0}, Case{0.25, 1, 0.2}}) {
-        SCOPED_TRACE(std::to_string(c.x) + " to " + std::to_string(c.n) + " decimals");
-        EXPECT_EQ(Avrund(c.x, c.n), c.ventet);
-    }
+    const std::vector<Case> tabell{
+        Case{228.57142857142858, 0, 229},
+        Case{182.5, 0, 182},
+        Case{187.5, 0, 188},
+        Case{184.87654791937933, 2, 184.88},
+        Case{0.5, 0, 0},
+        Case{1.5, 0, 2},
+        Case{2.5, 0, 2},
+        Case{-2.5, 0, -2},
+        Case{-3.5, 0, -4},
+        Case{59.90178, 1, 59.9},
+        Case{4503599627370497.0, 0, 4503599627370497.0},
+        Case{0.25, 1, 0.2},
+        Case{0.05, 1, 0}, // 0.05 * 10 is exactly 0.5 only when the product is rounded to nearest
+        Case{0.15, 1, 0.2},
+        Case{73.9, 1, 73.9},
+        Case{99.6, 1, 99.6}};
+    IHverAvrundingsmodus([&] {
+        for (const Case& c : tabell) {
+            SCOPED_TRACE(std::to_string(c.x) + " to " + std::to_string(c.n) + " decimals");
+            EXPECT_EQ(Avrund(c.x, c.n), c.ventet);
+        }
+    });
 }
 
 TEST(Rounding, DoesNotDependOnTheRoundingModeOfTheFloatingPointEnvironment) {
@@ -178,14 +208,18 @@ TEST(NumberText, DoublesAreWrittenPlainWithTheFormatsSeparator) {
         const char* norsk;
         const char* engelsk;
     };
-    for (const Case& c : {Case{229 / 10.0, "22,9", "22.9"}, Case{250 / 10.0, "25", "25"},
-                          Case{57851 / 10.0, "5785,1", "5785.1"}, Case{413223 / 10.0, "41322,3", "41322.3"},
-                          Case{11 / 10.0, "1,1", "1.1"}, Case{0.0, "0", "0"}, Case{0.1 + 0.2, "0,3", "0.3"},
-                          Case{1e20, "100000000000000000000", "100000000000000000000"},
-                          Case{0.00012, "0,00012", "0.00012"}, Case{-7.5, "-7,5", "-7.5"}}) {
-        EXPECT_EQ(TallTilTekst(c.verdi, Norsk), c.norsk);
-        EXPECT_EQ(TallTilTekst(c.verdi, Engelsk), c.engelsk);
-    }
+    const std::vector<Case> tabell{
+        Case{229 / 10.0, "22,9", "22.9"},       Case{250 / 10.0, "25", "25"},
+        Case{57851 / 10.0, "5785,1", "5785.1"}, Case{413223 / 10.0, "41322,3", "41322.3"},
+        Case{11 / 10.0, "1,1", "1.1"},          Case{0.0, "0", "0"},
+        Case{0.1 + 0.2, "0,3", "0.3"},          Case{1e20, "100000000000000000000", "100000000000000000000"},
+        Case{0.00012, "0,00012", "0.00012"},    Case{-7.5, "-7,5", "-7.5"}};
+    IHverAvrundingsmodus([&] {
+        for (const Case& c : tabell) {
+            EXPECT_EQ(TallTilTekst(c.verdi, Norsk), c.norsk);
+            EXPECT_EQ(TallTilTekst(c.verdi, Engelsk), c.engelsk);
+        }
+    });
 }
 
 TEST(NumberText, SinglesAreRoundedToSevenSignificantDigits) {
@@ -194,13 +228,20 @@ TEST(NumberText, SinglesAreRoundedToSevenSignificantDigits) {
         const char* norsk;
         const char* engelsk;
     };
-    for (const Case& c :
-         {Case{59.9f, "59,9", "59.9"}, Case{129.2f, "129,2", "129.2"}, Case{56.0f, "56", "56"},
-          Case{0.0f, "0", "0"}, Case{80.6f, "80,6", "80.6"}, Case{1.1f, "1,1", "1.1"},
-          Case{179.90178f, "179,9018", "179.9018"}, Case{46339.99f, "46339,99", "46339.99"}}) {
-        EXPECT_EQ(EnkelTilTekst(c.verdi, Norsk), c.norsk);
-        EXPECT_EQ(EnkelTilTekst(c.verdi, Engelsk), c.engelsk);
-    }
+    const std::vector<Case> tabell{Case{59.9f, "59,9", "59.9"},
+                                   Case{129.2f, "129,2", "129.2"},
+                                   Case{56.0f, "56", "56"},
+                                   Case{0.0f, "0", "0"},
+                                   Case{80.6f, "80,6", "80.6"},
+                                   Case{1.1f, "1,1", "1.1"},
+                                   Case{179.90178f, "179,9018", "179.9018"},
+                                   Case{46339.99f, "46339,99", "46339.99"}};
+    IHverAvrundingsmodus([&] {
+        for (const Case& c : tabell) {
+            EXPECT_EQ(EnkelTilTekst(c.verdi, Norsk), c.norsk);
+            EXPECT_EQ(EnkelTilTekst(c.verdi, Engelsk), c.engelsk);
+        }
+    });
 }
 
 } // namespace
