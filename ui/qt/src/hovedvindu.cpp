@@ -1,6 +1,7 @@
 #include "kroppstall/qt/hovedvindu.h"
 
 #include "apne.h"
+#include "kroppstall/form/farge.h"
 #include "kroppstall/form/ordning.h"
 #include "skrift.h"
 #include "tegning.h"
@@ -222,14 +223,22 @@ void Hovedvindu::ByggKontroll(const form::Kontroll& k) {
     }
     if (k.type != Type::Line && k.type != Type::Shape && k.type != Type::Image) {
         QPalette pal = w->palette();
-        pal.setColor(bakgrunn, Farge(k.BackColor));
-        // Disabled controls keep a grey text, but the result boxes are disabled for good and must
-        // stay readable: their grey is dark enough for good contrast, as on Windows.
-        pal.setColor(QPalette::Active, forgrunn, Farge(k.ForeColor));
-        pal.setColor(QPalette::Inactive, forgrunn, Farge(k.ForeColor));
+        QColor tekst = Farge(k.ForeColor);
+        if (const form::Kontroll* underlag = form::Underlag(k)) {
+            // Drawn on the shape's fixed fill, not on a colour of the scheme: the limit box stays one
+            // table in every scheme, and the text is made to stand out from that fill.
+            w->setAutoFillBackground(false);
+            tekst = QtFarge(form::Lesbar(Rgb(tekst), underlag->FillColor));
+        } else {
+            pal.setColor(bakgrunn, Farge(k.BackColor));
+        }
+        pal.setColor(QPalette::Active, forgrunn, tekst);
+        pal.setColor(QPalette::Inactive, forgrunn, tekst);
         if (k.type == Type::TextBox) {
-            pal.setColor(QPalette::Disabled, forgrunn,
-                         Blanding(Farge(k.ForeColor), Farge(k.BackColor), 0.57));
+            // Disabled controls keep a grey text, but the result boxes are disabled for good and must
+            // stay readable.
+            const form::Farge bak = Rgb(Farge(k.BackColor));
+            pal.setColor(QPalette::Disabled, forgrunn, QtFarge(form::Visningstekst(Rgb(tekst), bak, bak)));
         }
         w->setPalette(pal);
     }

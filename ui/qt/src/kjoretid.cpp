@@ -1,3 +1,4 @@
+#include "kroppstall/form/farge.h"
 #include "kroppstall/qt/hovedvindu.h"
 #include "kroppstall/versjon.h"
 #include "skrift.h"
@@ -78,6 +79,13 @@ void Hovedvindu::SkrivBackColor(Id kontroll, form::Farge farge) {
     auto* w = Finn<QWidget>(kontroll);
     QPalette pal = w->palette();
     pal.setColor(w->backgroundRole(), Farge(farge));
+    if (const form::Kontroll* k = form::FinnKontroll(kontroll);
+        k != nullptr && k->type == form::Type::TextBox) {
+        // The greyed text of a box that only shows results is kept readable on its new background.
+        pal.setColor(QPalette::Disabled, QPalette::Text,
+                     QtFarge(form::Visningstekst(Rgb(Farge(k->ForeColor)), Rgb(Farge(k->BackColor)),
+                                                 Rgb(Farge(farge)))));
+    }
     w->setPalette(pal);
 }
 

@@ -11,7 +11,7 @@
 
 namespace kroppstall::qt {
 
-// An unfilled or solid rectangle with a one-pixel outline drawn inside its bounds.
+// An unfilled or solid rectangle with an outline of about one pixel at 96 dpi inside its bounds.
 class Formflate final : public QWidget {
 public:
     Formflate(QWidget* forelder, QColor kant, std::optional<QColor> fyll);
@@ -24,7 +24,8 @@ private:
     std::optional<QColor> fyll_;
 };
 
-// A one-pixel line between two points, given relative to the widget that just covers it.
+// A line of about one pixel at 96 dpi between two points, given relative to the widget that just
+// covers it.
 class Linjeflate final : public QWidget {
 public:
     Linjeflate(QWidget* forelder, QColor farge, QPoint fra, QPoint til);

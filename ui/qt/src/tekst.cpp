@@ -33,9 +33,14 @@ std::string Navngi(form::Id id) {
     return std::string(form::NavnTekst(id.navn)) + "(" + std::to_string(id.indeks) + ")";
 }
 
-QColor Blanding(const QColor& a, const QColor& b, double andel) {
-    const auto kanal = [andel](int x, int y) { return qRound(x * andel + y * (1.0 - andel)); };
-    return {kanal(a.red(), b.red()), kanal(a.green(), b.green()), kanal(a.blue(), b.blue())};
+form::Farge Rgb(const QColor& farge) {
+    return form::Rgb(static_cast<std::uint32_t>(farge.red()), static_cast<std::uint32_t>(farge.green()),
+                     static_cast<std::uint32_t>(farge.blue()));
+}
+
+QColor QtFarge(form::Farge rgb) {
+    return {static_cast<int>(rgb & 0xFFu), static_cast<int>((rgb >> 8) & 0xFFu),
+            static_cast<int>((rgb >> 16) & 0xFFu)};
 }
 
 NumberFormat Tallformat(const QLocale& locale) {
@@ -46,8 +51,7 @@ NumberFormat Tallformat(const QLocale& locale) {
 // window text their Text, button face the Window and button text the ButtonText.
 QColor Hovedvindu::Farge(form::Farge farge) const {
     if (!form::ErSystemFarge(farge)) {
-        return {static_cast<int>(farge & 0xFFu), static_cast<int>((farge >> 8) & 0xFFu),
-                static_cast<int>((farge >> 16) & 0xFFu)};
+        return QtFarge(farge);
     }
     const QPalette pal = QApplication::palette();
     switch (farge) {

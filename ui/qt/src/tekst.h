@@ -19,7 +19,8 @@ QString UtenAksesstegn(QString tekst);
 // "Label2(3)": a control as error texts name it.
 std::string Navngi(form::Id id);
 
-// `andel` of `a` over `b`: 0.57 of black over white is Windows' grey text, #6D6D6D.
-QColor Blanding(const QColor& a, const QColor& b, double andel);
+// Between the layout's RGB colours and Qt's.
+form::Farge Rgb(const QColor& farge);
+QColor QtFarge(form::Farge rgb);
 
 } // namespace kroppstall::qt

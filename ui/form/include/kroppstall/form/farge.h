@@ -1,0 +1,31 @@
+#pragma once
+
+#include "kroppstall/form/layout.h"
+
+namespace kroppstall::form {
+
+// Text must stand out from what is drawn behind it by at least this contrast ratio (WCAG's for
+// normal text), in every colour scheme.
+inline constexpr double MinsteKontrast = 4.5;
+inline constexpr double Lesemargin = 0.25;
+
+// RGB colours only (0x00BBGGRR); a backend resolves system colours first.
+double Kontrast(Farge a, Farge b);
+// `andel` of `a` over `b`, channel by channel.
+Farge Blanding(Farge a, Farge b, double andel);
+
+// `tekst` where it stands out from `bakgrunn` enough; otherwise the colour nearest to it, on the way
+// to black or to white, that reaches a little more than the minimum (Lesemargin): the thin strokes
+// of small antialiased text seldom reach their full colour.
+Farge Lesbar(Farge tekst, Farge bakgrunn);
+
+// The text of a box that only shows results: the greyed text of a disabled box (its text colour
+// 57.3 % over its designed background, Windows' #6D6D6D for black on white), kept readable against
+// the background really drawn behind it.
+Farge Visningstekst(Farge tekst, Farge designbakgrunn, Farge bakgrunn);
+
+// The solidly filled shape that a control lies on, or nullptr: a label inside the limit box is
+// drawn on the box's fill, so the box reads as one table in every colour scheme.
+const Kontroll* Underlag(const Kontroll& k);
+
+} // namespace kroppstall::form

@@ -1,0 +1,79 @@
+#include "kroppstall/form/farge.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace kroppstall::form {
+
+namespace {
+
+constexpr Farge Svart = Rgb(0, 0, 0);
+
+double Kanal(Farge f, int skift) {
+    return static_cast<double>((f >> skift) & 0xFFu) / 255.0;
+}
+
+// Relative luminance of sRGB, on linearised channels.
+double Luminans(Farge f) {
+    const auto lin = [](double k) { return k <= 0.04045 ? k / 12.92 : std::pow((k + 0.055) / 1.055, 2.4); };
+    return 0.2126 * lin(Kanal(f, 0)) + 0.7152 * lin(Kanal(f, 8)) + 0.0722 * lin(Kanal(f, 16));
+}
+
+} // namespace
+
+double Kontrast(Farge a, Farge b) {
+    const double la = Luminans(a), lb = Luminans(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+Farge Blanding(Farge a, Farge b, double andel) {
+    const auto kanal = [&](int skift) {
+        const double v = Kanal(a, skift) * andel + Kanal(b, skift) * (1.0 - andel);
+        return static_cast<std::uint32_t>(std::lround(v * 255.0));
+    };
+    return Rgb(kanal(0), kanal(8), kanal(16));
+}
+
+Farge Lesbar(Farge tekst, Farge bakgrunn) {
+    if (Kontrast(tekst, bakgrunn) >= MinsteKontrast) {
+        return tekst;
+    }
+    // One of black and white always reaches the ratio; going towards it, the contrast grows once the
+    // text has passed the background's own lightness, so the least step that is enough is found by
+    // halving.
+    const Farge mal = Kontrast(Svart, bakgrunn) >= Kontrast(Hvit, bakgrunn) ? Svart : Hvit;
+    int lav = 0, hoy = 256;
+    while (lav < hoy) {
+        const int midt = (lav + hoy) / 2;
+        if (Kontrast(Blanding(mal, tekst, midt / 256.0), bakgrunn) >= MinsteKontrast + Lesemargin) {
+            hoy = midt;
+        } else {
+            lav = midt + 1;
+        }
+    }
+    return lav >= 256 ? mal : Blanding(mal, tekst, lav / 256.0);
+}
+
+Farge Visningstekst(Farge tekst, Farge designbakgrunn, Farge bakgrunn) {
+    return Lesbar(Blanding(tekst, designbakgrunn, 0.573), bakgrunn);
+}
+
+const Kontroll* Underlag(const Kontroll& k) {
+    const auto inni = [](const Rektangel& a, const Rektangel& b) {
+        return a.Left >= b.Left && a.Top >= b.Top && a.Left + a.Width <= b.Left + b.Width &&
+               a.Top + a.Height <= b.Top + b.Height;
+    };
+    // Only what lies lower in the stacking order, later in the table, can be under the control.
+    const auto plass =
+        std::find_if(Kontroller.begin(), Kontroller.end(), [&k](const Kontroll& a) { return &a == &k; });
+    if (plass == Kontroller.end() || k.type == Type::Shape || k.type == Type::Line) {
+        return nullptr;
+    }
+    const auto s = std::find_if(std::next(plass), Kontroller.end(), [&k, &inni](const Kontroll& a) {
+        return a.type == Type::Shape && a.FillSolid && inni(k.Rekt, a.Rekt);
+    });
+    return s != Kontroller.end() ? &*s : nullptr;
+}
+
+} // namespace kroppstall::form
