@@ -199,9 +199,22 @@ std::string Utf8(std::wstring_view tekst) {
 }
 
 NumberFormat Tallformat() {
+    // GetLocaleInfoEx (Vista and later) also reads a user locale that has no LCID; Windows XP lacks it
+    // and has GetLocaleInfoW, so the newer one is looked up, not imported: the program loads on XP.
+    using GetLocaleInfoExType = int(WINAPI*)(LPCWSTR, LCTYPE, LPWSTR, int);
+    static const GetLocaleInfoExType localeInfoEx = [] {
+        const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+        const FARPROC adresse = kernel32 != nullptr ? GetProcAddress(kernel32, "GetLocaleInfoEx") : nullptr;
+        GetLocaleInfoExType f = nullptr;
+        static_assert(sizeof f == sizeof adresse);
+        std::memcpy(&f, &adresse, sizeof f);
+        return f;
+    }();
     const auto les = [](LCTYPE hva, const char* standard) {
         wchar_t buffer[16] = {};
-        const int n = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, hva, buffer, 16);
+        // nullptr is LOCALE_NAME_USER_DEFAULT, which the XP headers do not declare.
+        const int n = localeInfoEx != nullptr ? localeInfoEx(nullptr, hva, buffer, 16)
+                                              : GetLocaleInfoW(LOCALE_USER_DEFAULT, hva, buffer, 16);
         return n > 1 ? Utf8(std::wstring_view(buffer, static_cast<std::size_t>(n - 1)))
                      : std::string(standard);
     };
