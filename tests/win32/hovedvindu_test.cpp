@@ -228,5 +228,13 @@ TEST(Tallformat, ReadsTheUsersSeparators) {
     EXPECT_NE(f.decimal, f.grouping);
 }
 
+// Windows XP has no GetLocaleInfoEx; its fallback must read the same separators.
+TEST(Tallformat, ReadsTheSameSeparatorsWithoutGetLocaleInfoEx) {
+    const NumberFormat ny = Tallformat();
+    const NumberFormat xp = TallformatXp();
+    EXPECT_EQ(xp.decimal, ny.decimal);
+    EXPECT_EQ(xp.grouping, ny.grouping);
+}
+
 } // namespace
 } // namespace kroppstall::win32

@@ -198,19 +198,13 @@ std::string Utf8(std::wstring_view tekst) {
     return ut;
 }
 
-NumberFormat Tallformat() {
-    // GetLocaleInfoEx (Vista and later) also reads a user locale that has no LCID; Windows XP lacks it
-    // and has GetLocaleInfoW, so the newer one is looked up, not imported: the program loads on XP.
-    using GetLocaleInfoExType = int(WINAPI*)(LPCWSTR, LCTYPE, LPWSTR, int);
-    static const GetLocaleInfoExType localeInfoEx = [] {
-        const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-        const FARPROC adresse = kernel32 != nullptr ? GetProcAddress(kernel32, "GetLocaleInfoEx") : nullptr;
-        GetLocaleInfoExType f = nullptr;
-        static_assert(sizeof f == sizeof adresse);
-        std::memcpy(&f, &adresse, sizeof f);
-        return f;
-    }();
-    const auto les = [](LCTYPE hva, const char* standard) {
+namespace {
+
+using GetLocaleInfoExType = int(WINAPI*)(LPCWSTR, LCTYPE, LPWSTR, int);
+
+// The user's separators through GetLocaleInfoEx when it is given, else through GetLocaleInfoW.
+NumberFormat LesTallformat(GetLocaleInfoExType localeInfoEx) {
+    const auto les = [localeInfoEx](LCTYPE hva, const char* standard) {
         wchar_t buffer[16] = {};
         // nullptr is LOCALE_NAME_USER_DEFAULT, which the XP headers do not declare.
         const int n = localeInfoEx != nullptr ? localeInfoEx(nullptr, hva, buffer, 16)
@@ -219,6 +213,26 @@ NumberFormat Tallformat() {
                      : std::string(standard);
     };
     return {les(LOCALE_SDECIMAL, "."), les(LOCALE_STHOUSAND, ",")};
+}
+
+} // namespace
+
+NumberFormat Tallformat() {
+    // GetLocaleInfoEx (Vista and later) also reads a user locale that has no LCID; Windows XP lacks it
+    // and has GetLocaleInfoW, so the newer one is looked up, not imported: the program loads on XP.
+    static const GetLocaleInfoExType localeInfoEx = [] {
+        const HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+        const FARPROC adresse = kernel32 != nullptr ? GetProcAddress(kernel32, "GetLocaleInfoEx") : nullptr;
+        GetLocaleInfoExType f = nullptr;
+        static_assert(sizeof f == sizeof adresse);
+        std::memcpy(&f, &adresse, sizeof f);
+        return f;
+    }();
+    return LesTallformat(localeInfoEx);
+}
+
+NumberFormat TallformatXp() {
+    return LesTallformat(nullptr);
 }
 
 Hovedvindu::Hovedvindu(HINSTANCE instans, Ressurser ressurser)
