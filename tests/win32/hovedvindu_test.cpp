@@ -1,5 +1,7 @@
 // The Win32 backend's events, driven by the window messages that the mouse, the keyboard and
 // assistive technology produce, counted by a recording receiver. Runs under Wine with a display.
+#include "kroppstall/form/farge.h"
+#include "kroppstall/form/ordning.h"
 #include "kroppstall/win32/hovedvindu.h"
 
 #include <cstdlib>
@@ -266,10 +268,80 @@ TEST_F(Vindu, AFailureWhileAResultBoxPaintsGetsTheDefaultErrorHandling) {
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
+struct Skjema {
+    const char* navn;
+    COLORREF vindu, vindustekst, knappeflate, knappetekst, gratekst;
+};
+
+void PrintTo(const Skjema& s, std::ostream* os) {
+    *os << s.navn;
+}
+
+class Schemes : public ::testing::TestWithParam<Skjema> {};
+
+// Every text of the window stands out from what it is drawn on, whatever the system colours; the
+// limit lines and heading lie on the limit box's white fill.
+TEST_P(Schemes, EveryTextStandsOutAndTheLimitBoxStaysWhite) {
+    const Skjema& s = GetParam();
+    const int hvilke[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_GRAYTEXT};
+    COLORREF for_[5], nye[5] = {s.vindu, s.vindustekst, s.knappeflate, s.knappetekst, s.gratekst};
+    for (int i = 0; i < 5; ++i) {
+        for_[i] = GetSysColor(hvilke[i]);
+    }
+    SetSysColors(5, hvilke, nye);
+    {
+        Hendelser h;
+        Hovedvindu vindu{GetModuleHandleW(nullptr), {}};
+        vindu.Start(h);
+        const HWND hwnd = FindWindowW(Klassenavn, nullptr);
+        ASSERT_NE(hwnd, nullptr);
+        for (const auto& k : form::Kontroller) {
+            if (k.type != form::Type::Label && k.type != form::Type::TextBox) {
+                continue;
+            }
+            if (form::ErVisning(k)) {
+                vindu.SkrivBackColor(k.id, form::Rgb(248, 248, 248));
+            }
+            const HWND w = Kontroll(hwnd, k.id);
+            HDC dc = GetDC(w);
+            const UINT melding =
+                k.type == form::Type::TextBox && IsWindowEnabled(w) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
+            SendMessageW(hwnd, melding, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(w));
+            const COLORREF tekst = GetTextColor(dc), bak = GetBkColor(dc);
+            ReleaseDC(w, dc);
+            EXPECT_GE(form::Kontrast(tekst, bak), form::MinsteKontrast)
+                << form::NavnTekst(k.id.navn) << k.id.indeks;
+            if (k.id.navn == Navn::Label2) {
+                EXPECT_EQ(bak, RGB(255, 255, 255)) << k.id.indeks;
+            }
+        }
+    }
+    SetSysColors(5, hvilke, for_);
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, Schemes,
+                         ::testing::Values(Skjema{"standard", RGB(255, 255, 255), 0, RGB(240, 240, 240), 0,
+                                                  RGB(109, 109, 109)},
+                                           Skjema{"high_contrast_black", 0, RGB(255, 255, 255), 0,
+                                                  RGB(255, 255, 255), RGB(63, 242, 63)},
+                                           Skjema{"high_contrast_white", RGB(255, 255, 255), 0,
+                                                  RGB(255, 255, 255), 0, RGB(96, 0, 0)},
+                                           Skjema{"dark", RGB(32, 32, 32), RGB(238, 238, 236),
+                                                  RGB(53, 53, 53), RGB(238, 238, 236), RGB(145, 145, 145)}),
+                         [](const ::testing::TestParamInfo<Skjema>& i) { return std::string(i.param.navn); });
+
 TEST(Tallformat, ReadsTheUsersSeparators) {
     const NumberFormat f = Tallformat();
     EXPECT_FALSE(f.decimal.empty());
     EXPECT_NE(f.decimal, f.grouping);
+}
+
+// Windows XP has no GetLocaleInfoEx; its fallback must read the same separators.
+TEST(Tallformat, ReadsTheSameSeparatorsWithoutGetLocaleInfoEx) {
+    const NumberFormat ny = Tallformat();
+    const NumberFormat xp = TallformatXp();
+    EXPECT_EQ(xp.decimal, ny.decimal);
+    EXPECT_EQ(xp.grouping, ny.grouping);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #!/usr/bin/python3
 """Checks the shipped Windows program as a file: a 32-bit GUI executable that needs no DLL of its own,
-binds comctl32 and Shell32 by name at run time, and carries the icon group, version information and
-manifest that the shell and the side-by-side loader read.
+imports only functions that Windows XP SP3 has (xp_funksjoner.txt), binds comctl32 and Shell32 by name
+at run time, and carries the icon group, version information and manifest that the shell and the
+side-by-side loader read.
 
     ressurser_test.py PROGRAM.exe ICON_FOLDER   (ICON_FOLDER holds the Linux icons kroppstall-N.png)
 """
+import os
 import re
 import struct
 import sys
@@ -16,6 +18,10 @@ import pefile
 
 PROGRAM = None
 IKONER = None
+
+# What Windows XP SP3 exports, with the source of each entry.
+XP_FUNKSJONER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "xp_funksjoner.txt")
+KILDER = {"ros-k32", "ros-u32", "ros-gdi", "ros-crt", "ms-xp"}
 
 LANG_NEUTRAL = 0
 EN_US = 1033
@@ -33,6 +39,29 @@ def ressurser(pe):
             for sprak in navn.directory.entries:
                 data = pe.get_data(sprak.data.struct.OffsetToData, sprak.data.struct.Size)
                 ut.setdefault(type_.id, {}).setdefault(navn.id, {})[sprak.id] = data
+    return ut
+
+
+def xp_funksjoner():
+    """{dll: {function}} of xp_funksjoner.txt; every entry must name a known source."""
+    ut = {}
+    with open(XP_FUNKSJONER, encoding="utf-8") as f:
+        for nummer, linje in enumerate(f, 1):
+            felt = linje.split("#", 1)[0].split()
+            if not felt:
+                continue
+            assert len(felt) >= 3 and set(felt[2:]) <= KILDER, f"{XP_FUNKSJONER}:{nummer}: {linje.strip()}"
+            ut.setdefault(felt[0].lower(), set()).add(felt[1])
+    return ut
+
+
+def importerte_funksjoner(pe):
+    """(dll, function) of every import, load-time and delayed; by ordinal as "#n"."""
+    ut = []
+    for tabell in ("DIRECTORY_ENTRY_IMPORT", "DIRECTORY_ENTRY_DELAY_IMPORT"):
+        for bibliotek in getattr(pe, tabell, []):
+            for f in bibliotek.imports:
+                ut.append((bibliotek.dll.decode().lower(), f.name.decode() if f.name else f"#{f.ordinal}"))
     return ut
 
 
@@ -121,9 +150,20 @@ class Program(unittest.TestCase):
         for navn in bibliotek:
             self.assertFalse(re.match(r"lib(gcc|stdc\+\+|winpthread)", navn), navn)
 
+    def test_imports_only_functions_that_windows_xp_has(self):
+        # The loader refuses the whole program over one missing function, so each is checked by name.
+        kjente = xp_funksjoner()
+        importert = importerte_funksjoner(self.pe)
+        self.assertGreater(len(importert), 50, "the import table was read")
+        mangler = [f"{dll} {navn}" for dll, navn in importert if navn not in kjente.get(dll, set())]
+        for m in mangler:
+            print(f"not on Windows XP SP3 (xp_funksjoner.txt): {m}", file=sys.stderr)
+        self.assertEqual(mangler, [])
+
     def test_late_bound_functions_are_named_in_the_program(self):
         # GetProcAddress takes the function's name in ANSI; the library name may be either width.
-        for bibliotek, funksjon in (("comctl32.dll", "InitCommonControls"), ("shell32.dll", "ShellExecuteW")):
+        for bibliotek, funksjon in (("comctl32.dll", "InitCommonControls"), ("shell32.dll", "ShellExecuteW"),
+                                    ("kernel32.dll", "GetLocaleInfoEx")):
             with self.subTest(funksjon=funksjon):
                 self.assertTrue(funksjon.encode() + b"\x00" in self.bytes, f"{funksjon} is not named")
                 smaa = self.bytes.lower()

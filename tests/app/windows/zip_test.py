@@ -82,6 +82,9 @@ class Zip(unittest.TestCase):
         _, tekstversjon = versjoner(pefile.PE(self.exe))
         self.assertIn(f"Kroppstall {tekstversjon}", tekst)
         self.assertIn("kroppstall.exe", tekst)
+        # The floor the program is built for: the functions it imports and its SSE2 arithmetic.
+        for krav in ("Windows XP SP3", "SSE2"):
+            self.assertIn(krav, tekst)
 
 
 if __name__ == "__main__":

@@ -9,18 +9,25 @@
 namespace kroppstall::win32 {
 
 // A function of a system library, looked up when it is first needed rather than when the program
-// loads; a missing library or function is a run-time error at that call. One FARPROC is cast to the
-// function's real type; GCC warns about the cast itself.
+// loads; nullptr where the library or the function is missing. One FARPROC is cast to the function's
+// real type; GCC warns about the cast itself.
 template <class Funksjon>
-Funksjon Bind(const wchar_t* bibliotek, const char* funksjon) {
+Funksjon FinnFunksjon(const wchar_t* bibliotek, const char* funksjon) {
     HMODULE modul = LoadLibraryW(bibliotek);
     FARPROC adresse = modul != nullptr ? GetProcAddress(modul, funksjon) : nullptr;
-    if (adresse == nullptr) {
-        throw form::Kjoretidsfeil("Fant ikke " + std::string(funksjon) + " i " + Utf8(bibliotek));
-    }
     Funksjon f = nullptr;
     static_assert(sizeof f == sizeof adresse);
     std::memcpy(&f, &adresse, sizeof f);
+    return f;
+}
+
+// The same, where a missing library or function is a run-time error at that call.
+template <class Funksjon>
+Funksjon Bind(const wchar_t* bibliotek, const char* funksjon) {
+    const auto f = FinnFunksjon<Funksjon>(bibliotek, funksjon);
+    if (f == nullptr) {
+        throw form::Kjoretidsfeil("Fant ikke " + std::string(funksjon) + " i " + Utf8(bibliotek));
+    }
     return f;
 }
 

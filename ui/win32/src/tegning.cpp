@@ -1,5 +1,6 @@
 #include "tegning.h"
 
+#include "kroppstall/form/farge.h"
 #include "kroppstall/form/ordning.h"
 
 #include <cstring>
@@ -10,9 +11,6 @@ namespace kroppstall::win32 {
 using form::Type;
 
 namespace {
-
-// Windows' own grey text; the disabled result boxes keep it on every system (Wine's is lighter).
-constexpr COLORREF GraTekst = RGB(0x6D, 0x6D, 0x6D);
 
 WNDPROC Redigeringsprosedyre = nullptr;
 
@@ -151,10 +149,17 @@ LRESULT Hovedvindu::Farg(HDC dc, HWND kontroll) {
     if (k == nullptr) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    const COLORREF bak = Farge(bakfarger_.at(k->id));
+    COLORREF bak = Farge(bakfarger_.at(k->id));
     COLORREF forgrunn = Farge(k->ForeColor);
-    if (k->type == Type::TextBox && !IsWindowEnabled(kontroll)) {
-        forgrunn = GraTekst;
+    if (const form::Kontroll* underlag = form::Underlag(*k)) {
+        // Drawn on the shape's fixed fill, not on a colour of the scheme: the limit box stays one
+        // table in every scheme, and the text is made to stand out from that fill.
+        bak = Farge(underlag->FillColor);
+        forgrunn = form::Lesbar(forgrunn, bak);
+    } else if (k->type == Type::TextBox && !IsWindowEnabled(kontroll)) {
+        // Disabled edits are drawn in a grey; the result boxes are disabled for good, so theirs is
+        // kept readable on whatever background they were given.
+        forgrunn = form::Visningstekst(forgrunn, Farge(k->BackColor), bak);
     }
     SetTextColor(dc, forgrunn);
     SetBkColor(dc, bak);

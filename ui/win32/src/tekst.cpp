@@ -1,5 +1,6 @@
 #include "tekst.h"
 
+#include "binding.h"
 #include "kroppstall/win32/hovedvindu.h"
 
 namespace kroppstall::win32 {
@@ -30,14 +31,34 @@ std::string Utf8(std::wstring_view tekst) {
     return ut;
 }
 
-NumberFormat Tallformat() {
-    const auto les = [](LCTYPE hva, const char* standard) {
+namespace {
+
+using GetLocaleInfoExType = int(WINAPI*)(LPCWSTR, LCTYPE, LPWSTR, int);
+
+// The user's separators through GetLocaleInfoEx when it is given, else through GetLocaleInfoW.
+NumberFormat LesTallformat(GetLocaleInfoExType localeInfoEx) {
+    const auto les = [localeInfoEx](LCTYPE hva, const char* standard) {
         wchar_t buffer[16] = {};
-        const int n = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, hva, buffer, 16);
+        // nullptr is LOCALE_NAME_USER_DEFAULT, which the XP headers do not declare.
+        const int n = localeInfoEx != nullptr ? localeInfoEx(nullptr, hva, buffer, 16)
+                                              : GetLocaleInfoW(LOCALE_USER_DEFAULT, hva, buffer, 16);
         return n > 1 ? Utf8(std::wstring_view(buffer, static_cast<std::size_t>(n - 1)))
                      : std::string(standard);
     };
     return {les(LOCALE_SDECIMAL, "."), les(LOCALE_STHOUSAND, ",")};
+}
+
+} // namespace
+
+NumberFormat Tallformat() {
+    // GetLocaleInfoEx (Vista and later) also reads a user locale that has no LCID; Windows XP lacks it
+    // and has GetLocaleInfoW, so the newer one is looked up, not imported: the program loads on XP.
+    static const auto localeInfoEx = FinnFunksjon<GetLocaleInfoExType>(L"kernel32.dll", "GetLocaleInfoEx");
+    return LesTallformat(localeInfoEx);
+}
+
+NumberFormat TallformatXp() {
+    return LesTallformat(nullptr);
 }
 
 COLORREF Hovedvindu::Farge(form::Farge farge) const {

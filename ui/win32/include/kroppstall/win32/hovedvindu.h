@@ -40,6 +40,8 @@ std::string Utf8(std::wstring_view tekst);
 
 // The user's number format, read from the system's user locale.
 NumberFormat Tallformat();
+// The same as Windows XP reads it (GetLocaleInfoW), which Tallformat falls back to there.
+NumberFormat TallformatXp();
 
 // The one window, built from the layout tables only, standing in for the forms run-time.
 class Hovedvindu final : public form::Kjoretid {
