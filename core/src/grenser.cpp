@@ -51,6 +51,10 @@ std::array<std::string, 6> Grensetekster(Enhet enhet, std::int32_t hoyde, const 
     for (std::size_t i = 0; i < a.size(); ++i) {
         a[i] = EnkelTilTekst(grense[i], format);
     }
+    return Kgtekster(a);
+}
+
+std::array<std::string, 6> Kgtekster(const std::array<std::string, 4>& a) {
     return {"Under " + a[0] + " = Undervekt",       a[0] + " - " + a[1] + " = Normalvekt",
             a[1] + " - " + a[2] + " = Overvekt",    a[2] + " - " + a[3] + " = Kraftig overvekt",
             "Over " + a[3] + " = Sykelig overvekt", "Kg. grenseverdier"};

@@ -478,6 +478,13 @@ private Q_SLOTS:
             }
         }
         qInfo("tightest: %s, %.2f px to spare", qPrintable(verst), -storst);
+        // One face for the whole table: every line and the heading in the same family and width.
+        const QFont forste = K<QLabel>({Navn::Label2, 0})->font();
+        for (std::int16_t i = 1; i < 6; ++i) {
+            const QFont f = K<QLabel>({Navn::Label2, i})->font();
+            QCOMPARE(QFontInfo(f).family(), QFontInfo(forste).family());
+            QCOMPARE(f.stretch(), forste.stretch());
+        }
     }
 
     void everyTextStandsOutInEveryScheme_data() {

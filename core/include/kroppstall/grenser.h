@@ -30,6 +30,9 @@ inline constexpr std::array<std::string_view, 6> BmiGrensetekster{
 // Heights above 46340 (whose square does not fit in 32 bits) give four zeros.
 std::array<float, 4> KgGrenser(std::int32_t hoyde);
 
+// The kilogram table's five lines and heading around the texts of the four limits.
+std::array<std::string, 6> Kgtekster(const std::array<std::string, 4>& a);
+
 // The heading and the five lines of the limit table for the unit; with Bmi the height is ignored.
 std::array<std::string, 6> Grensetekster(Enhet enhet, std::int32_t hoyde, const NumberFormat& format);
 

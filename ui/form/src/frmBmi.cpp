@@ -23,6 +23,17 @@ constexpr Id Bmi{Navn::Option1, 0};
 
 } // namespace
 
+std::vector<std::string> frmBmi::Captions(Id kontroll, std::string_view tall) {
+    // cmdRegn_Click writes the limit table into the Label2 array, in either unit.
+    if (kontroll.navn != Navn::Label2 || kontroll.indeks < 0 ||
+        static_cast<std::size_t>(kontroll.indeks) >= BmiGrensetekster.size()) {
+        return {};
+    }
+    const auto i = static_cast<std::size_t>(kontroll.indeks);
+    const std::string t(tall);
+    return {std::string(BmiGrensetekster[i]), Kgtekster({t, t, t, t})[i]};
+}
+
 frmBmi::frmBmi(Kjoretid& kjoretid, NumberFormat format, Kontakt kontakt)
     : rt_(kjoretid), format_(std::move(format)), kontakt_(std::move(kontakt)) {}
 

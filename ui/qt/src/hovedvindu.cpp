@@ -2,6 +2,7 @@
 
 #include "apne.h"
 #include "kroppstall/form/farge.h"
+#include "kroppstall/form/frmBmi.h"
 #include "kroppstall/form/ordning.h"
 #include "skrift.h"
 #include "tegning.h"
@@ -20,6 +21,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
+#include <map>
 
 namespace kroppstall::qt {
 
@@ -115,6 +117,23 @@ void Hovedvindu::Bygg() {
 
     for (const form::Kontroll* k : form::Leserekke()) {
         flate->lesefolge.emplace_back(kontroller_.at(k->id));
+    }
+
+    // Each label is fitted once, over every caption it can show; the labels of one control array share
+    // one stretch.
+    std::map<Navn, std::vector<std::pair<QLabel*, QStringList>>> grupper;
+    for (const auto& k : form::Kontroller) {
+        if (k.type == Type::Label) {
+            auto* etikett = Finn<QLabel>(k.id);
+            QStringList tekster{etikett->text()};
+            for (const std::string& t : form::frmBmi::Captions(k.id, Utf8(VidesteTall(etikett->font())))) {
+                tekster << Tekst(t);
+            }
+            grupper[k.id.navn].emplace_back(etikett, tekster);
+        }
+    }
+    for (const auto& [navn, gruppe] : grupper) {
+        TilpassBredde(gruppe);
     }
 
     for (const auto& e : form::Etiketter) {
@@ -243,9 +262,6 @@ void Hovedvindu::ByggKontroll(const form::Kontroll& k) {
         w->setPalette(pal);
     }
     w->setEnabled(k.Enabled);
-    if (auto* etikett = qobject_cast<QLabel*>(w); etikett != nullptr && k.type == Type::Label) {
-        TilpassBredde(etikett);
-    }
     kontroller_[id] = w;
 }
 

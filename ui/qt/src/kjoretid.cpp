@@ -1,7 +1,6 @@
 #include "kroppstall/form/farge.h"
 #include "kroppstall/qt/hovedvindu.h"
 #include "kroppstall/versjon.h"
-#include "skrift.h"
 #include "tegning.h"
 #include "tekst.h"
 
@@ -56,8 +55,7 @@ void Hovedvindu::SkrivCaption(Id kontroll, std::string_view caption) {
     if (QAction* punkt = Meny(kontroll)) {
         punkt->setText(Tekst(caption));
     } else if (auto* etikett = qobject_cast<QLabel*>(Kontroll(kontroll))) {
-        etikett->setText(Tekst(caption));
-        TilpassBredde(etikett);
+        etikett->setText(Tekst(caption)); // fitted when built, to every caption it can show
     } else {
         Finn<QAbstractButton>(kontroll)->setText(Tekst(caption));
     }

@@ -55,18 +55,42 @@ QString Familie(std::string_view navn) {
     return f->second;
 }
 
-void TilpassBredde(QLabel* etikett) {
-    QFont f = etikett->font();
-    f.setStretch(QFont::AnyStretch);
-    const QString tekst = etikett->text();
-    const double plass = etikett->width();
-    double bredde = QFontMetricsF(f).horizontalAdvance(tekst);
-    for (int strekk = 100; bredde > plass && strekk > 75;) {
-        strekk = std::min(strekk - 1, static_cast<int>(std::floor(strekk * plass / bredde)));
-        f.setStretch(strekk);
-        bredde = QFontMetricsF(f).horizontalAdvance(tekst);
+void TilpassBredde(const std::vector<std::pair<QLabel*, QStringList>>& etiketter) {
+    const auto skrift = [](const QLabel* etikett, int strekk) {
+        QFont f = etikett->font();
+        f.setStretch(strekk < 100 ? strekk : QFont::AnyStretch);
+        return f;
+    };
+    // The most any text needs of its label's width, as a share of it.
+    const auto forhold = [&](int strekk) {
+        double storst = 0.0;
+        for (const auto& [etikett, tekster] : etiketter) {
+            const QFontMetricsF fm(skrift(etikett, strekk));
+            for (const QString& tekst : tekster) {
+                storst = std::max(storst, fm.horizontalAdvance(tekst) / etikett->width());
+            }
+        }
+        return storst;
+    };
+    int strekk = 100;
+    for (double r = forhold(strekk); r > 1.0 && strekk > 75; r = forhold(strekk)) {
+        strekk = std::min(strekk - 1, static_cast<int>(std::floor(strekk / r)));
     }
-    etikett->setFont(f);
+    for (const auto& [etikett, tekster] : etiketter) {
+        etikett->setFont(skrift(etikett, strekk));
+    }
+}
+
+QString VidesteTall(const QFont& skrift) {
+    const QFontMetricsF fm(skrift);
+    QChar siffer = u'0';
+    for (char16_t c = u'1'; c <= u'9'; ++c) {
+        if (fm.horizontalAdvance(QChar(c)) > fm.horizontalAdvance(siffer)) {
+            siffer = QChar(c);
+        }
+    }
+    const QChar skille = fm.horizontalAdvance(u',') >= fm.horizontalAdvance(u'.') ? QChar(u',') : QChar(u'.');
+    return QString(3, siffer) + skille + siffer;
 }
 
 QFont Hovedvindu::Skrift(const form::Skrift& skrift) const {

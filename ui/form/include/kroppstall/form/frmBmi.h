@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace kroppstall::form {
 
@@ -21,6 +23,11 @@ public:
     static constexpr Farge Resultatfarge = Rgb(248, 248, 248);
 
     frmBmi(Kjoretid& kjoretid, NumberFormat format, Kontakt kontakt);
+
+    // Every caption the handlers can give the control, with each number they may write shown as
+    // `tall`, the widest number text there is in the font at hand; empty for a control they never
+    // caption. A backend fits the control to these once.
+    static std::vector<std::string> Captions(Id kontroll, std::string_view tall);
 
     // Runs the handler that the binding table names for the event; unbound events are ignored.
     void Utlos(Id kilde, Hendelse hendelse) override;
