@@ -500,6 +500,9 @@ private Q_SLOTS:
         const QPalette for_ = QApplication::palette();
         if (skjema != QStringLiteral("system")) {
             QApplication::setPalette(Palett(qPrintable(skjema)));
+        } else if (qEnvironmentVariable("GTK_THEME").endsWith(QStringLiteral(":dark"))) {
+            // The theme must really have been applied, or this run proves nothing.
+            QVERIFY(QApplication::palette().color(QPalette::Window).lightness() < 128);
         }
         vindu.reset();
         form.reset();
