@@ -62,7 +62,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The window is laid out with the metrics of Liberation Sans (those of Arial and MS Sans Serif), so the
 # package depends on it, and on xdg-open, with which the menus start the mail program and the browser.
 # In a Wayland session Qt draws natively only through its Wayland plugin; without it, through XWayland.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-wine")
 include(CPack)

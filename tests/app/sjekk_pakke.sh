@@ -22,10 +22,22 @@ done
 [ "$(felt Description | wc -l)" -ge 2 ] || feil "no extended description"
 # xdg-open starts the mail program and the browser from the menus; Wayland sessions want Qt's plugin.
 har() { felt "$1" | tr ',' '\n' | awk '{print $1}' | grep -qxF "$2"; }
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 fonts-liberation xdg-utils; do
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 fonts-liberation fonts-dejavu-core xdg-utils; do
     har Depends "$lib" || feil "Depends lacks $lib: $(felt Depends)"
 done
 har Recommends qt6-wayland || feil "Recommends lacks qt6-wayland: $(felt Recommends)"
+# The menus take the desktop's font, fontconfig's "sans-serif" where no desktop sets one: with only the
+# fonts the package depends on, that must be a proportional face (Liberation alone gives Liberation Mono).
+skrifter=$(felt Depends | tr ',' '\n' | awk '{print $1}' | grep '^fonts-' | xargs dpkg -L 2>/dev/null |
+           grep -E '\.(ttf|otf)$' | xargs -r -n1 dirname | sort -u)
+{
+    echo '<?xml version="1.0"?><!DOCTYPE fontconfig SYSTEM "fonts.dtd"><fontconfig>'
+    for d in $skrifter; do echo "<dir>$d</dir>"; done
+    echo "<include ignore_missing=\"yes\">/etc/fonts/conf.d</include><cachedir>$rot/fc-cache</cachedir></fontconfig>"
+} >"$rot/fonts.conf"
+sans=$(FONTCONFIG_FILE="$rot/fonts.conf" fc-match -f '%{family[0]} %{spacing}' sans-serif)
+[ -n "$skrifter" ] && [ "${sans##* }" != 100 ] && [ "${sans##* }" != 90 ] ||
+    feil "with only the fonts in Depends, sans-serif is '$sans'"
 
 dpkg-deb -x "$deb" "$rot"
 for f in usr/bin/kroppstall \
