@@ -271,6 +271,14 @@ def tilfelle_midtstilt_med_vindusbehandler(program, _desktop):
         time.sleep(0.5)
         sjekk(midtstilt(rammerute(vindu, env), flate), f"frame moved away from the centre: {rammerute(vindu, env)}")
         print(f"ok frame {endelig} centred on work area {flate}")
+        # A fixed-size window asks for no maximize button: neither in its Motif hints (functions bit
+        # 0x10, decorations bit 0x40) nor among the actions the window manager then allows.
+        mwm = [int(v, 0) for v in re.findall(r"0x[0-9a-fA-F]+|\d+", egenskap(env, "-id", vindu, "_MOTIF_WM_HINTS").partition("=")[2])]
+        sjekk(len(mwm) >= 3 and mwm[0] & 3 == 3 and not mwm[1] & 0x10 and not mwm[2] & 0x40,
+              f"Motif hints {mwm} allow maximizing")
+        handlinger = egenskap(env, "-id", vindu, "_NET_WM_ALLOWED_ACTIONS")
+        sjekk("MAXIMIZE" not in handlinger, f"the window manager allows maximizing: {handlinger.strip()}")
+        print(f"ok no maximize asked for: Motif hints {mwm}")
         if os.environ.get("KROPPSTALL_SKJERMBILDE"):
             kjor(["import", "-window", "root", os.environ["KROPPSTALL_SKJERMBILDE"]], env, 20)
     finally:
