@@ -7,7 +7,8 @@ mappe=$1 id=$2 versjon=$3
 deb=$mappe/kroppstall_${versjon}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || { echo "FAIL: no $deb"; exit 1; }
 rot=$(mktemp -d)
-trap 'rm -rf "$rot"' EXIT
+fc=$(mktemp -d)
+trap 'rm -rf "$rot" "$fc"' EXIT
 feil=0
 feil() { echo "FAIL: $*"; feil=1; }
 
@@ -33,9 +34,9 @@ skrifter=$(felt Depends | tr ',' '\n' | awk '{print $1}' | grep '^fonts-' | xarg
 {
     echo '<?xml version="1.0"?><!DOCTYPE fontconfig SYSTEM "fonts.dtd"><fontconfig>'
     for d in $skrifter; do echo "<dir>$d</dir>"; done
-    echo "<include ignore_missing=\"yes\">/etc/fonts/conf.d</include><cachedir>$rot/fc-cache</cachedir></fontconfig>"
-} >"$rot/fonts.conf"
-sans=$(FONTCONFIG_FILE="$rot/fonts.conf" fc-match -f '%{family[0]} %{spacing}' sans-serif)
+    echo "<include ignore_missing=\"yes\">/etc/fonts/conf.d</include><cachedir>$fc/cache</cachedir></fontconfig>"
+} >"$fc/fonts.conf"
+sans=$(FONTCONFIG_FILE="$fc/fonts.conf" fc-match -f '%{family[0]} %{spacing}' sans-serif)
 [ -n "$skrifter" ] && [ "${sans##* }" != 100 ] && [ "${sans##* }" != 90 ] ||
     feil "with only the fonts in Depends, sans-serif is '$sans'"
 
