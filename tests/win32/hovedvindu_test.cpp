@@ -241,19 +241,18 @@ TEST_F(Vindu, ResultBoxesTakeTheirBackColourAndStayDisabled) {
     EXPECT_FALSE(IsWindowEnabled(bmi));
 }
 
+BOOL CALLBACK LukkHvisBoks(HWND w, LPARAM /*l*/) {
+    wchar_t klasse[16] = {};
+    GetClassNameW(w, klasse, 16);
+    if (std::wcscmp(klasse, L"#32770") == 0) {
+        PostMessageW(w, WM_COMMAND, IDOK, 0);
+    }
+    return TRUE;
+}
+
 // Closes the modal box that the default error handling shows, from its own modal loop.
 void CALLBACK LukkFeilboks(HWND /*hwnd*/, UINT /*melding*/, UINT_PTR /*id*/, DWORD /*tid*/) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM) -> BOOL {
-            wchar_t klasse[16] = {};
-            GetClassNameW(w, klasse, 16);
-            if (std::wcscmp(klasse, L"#32770") == 0) {
-                PostMessageW(w, WM_COMMAND, IDOK, 0);
-            }
-            return TRUE;
-        },
-        0);
+    EnumThreadWindows(GetCurrentThreadId(), LukkHvisBoks, 0);
 }
 
 TEST_F(Vindu, AFailureWhileAResultBoxPaintsGetsTheDefaultErrorHandling) {
