@@ -108,14 +108,12 @@ void Hovedvindu::Bygg() {
     }
     ByggMenyer();
 
-    const std::vector<const form::Kontroll*> tabrekke = form::Tabrekke();
-    for (std::size_t i = 1; i < tabrekke.size(); ++i) {
-        setTabOrder(kontroller_.at(tabrekke[i - 1]->id), kontroller_.at(tabrekke[i]->id));
+    for (std::size_t i = 1; i < form::Tabrekke.size(); ++i) {
+        setTabOrder(kontroller_.at(form::Tabrekke[i - 1]->id), kontroller_.at(form::Tabrekke[i]->id));
     }
-    const form::Kontroll* forste = form::Startfokus();
-    startfokus_ = forste != nullptr ? kontroller_.at(forste->id) : nullptr;
+    startfokus_ = kontroller_.at(form::Startfokus->id);
 
-    for (const form::Kontroll* k : form::Leserekke()) {
+    for (const form::Kontroll* k : form::Leserekke) {
         flate->lesefolge.emplace_back(kontroller_.at(k->id));
     }
 

@@ -122,7 +122,7 @@ void Hovedvindu::Bygg() {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    for (const form::Kontroll* k : form::Opprettelsesrekke()) {
+    for (const form::Kontroll* k : form::Opprettelsesrekke) {
         ByggKontroll(*k, static_cast<int>(k - form::Kontroller.data()));
     }
     for (const auto& k : form::Kontroller) {
@@ -134,9 +134,7 @@ void Hovedvindu::Bygg() {
             }
         }
     }
-    if (const form::Kontroll* k = form::Startfokus()) {
-        startfokus_ = kontroller_.at(k->id);
-    }
+    startfokus_ = kontroller_.at(form::Startfokus->id);
 }
 
 void Hovedvindu::ByggKontroll(const form::Kontroll& k, int nummer) {
