@@ -321,10 +321,16 @@ def tilfelle_skrivebordsfil(program, desktop):
 
 
 def pa_egen_buss():
-    """Runs this case again on a session bus of its own, so that the accessibility bus is its alone."""
+    """Runs this case again on a session bus of its own, so that the accessibility bus is its alone: in
+    a runtime directory of its own too, where the accessibility bus puts its socket (in the home
+    otherwise, where a case running beside it would take it away)."""
     if "KROPPSTALL_EGEN_BUSS" not in os.environ:
-        r = subprocess.run(["dbus-run-session", "--", sys.executable, *sys.argv],
-                           env=dict(os.environ, KROPPSTALL_EGEN_BUSS="1"), timeout=90)
+        mappe = privat_mappe()
+        try:
+            r = subprocess.run(["dbus-run-session", "--", sys.executable, *sys.argv],
+                               env=dict(os.environ, KROPPSTALL_EGEN_BUSS="1", XDG_RUNTIME_DIR=mappe), timeout=90)
+        finally:
+            shutil.rmtree(mappe, ignore_errors=True)
         sys.exit(r.returncode)
 
 
