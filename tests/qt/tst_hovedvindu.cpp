@@ -840,7 +840,7 @@ private Q_SLOTS:
         QTemporaryDir mappe;
         const QString startlogg = mappe.filePath(QStringLiteral("starter"));
         LagXdgOpen(mappe, mappe.filePath(QStringLiteral("argumenter")),
-                   QStringLiteral("echo >> '%1'; sleep 1; exit 3").arg(startlogg));
+                   QStringLiteral("echo >> '%1'; sleep 2; exit 3").arg(startlogg));
         const QByteArray sti = qgetenv("PATH");
         qputenv("PATH", mappe.path().toLocal8Bit() + ":" + sti);
         const auto starter = [&startlogg] {
@@ -852,7 +852,7 @@ private Q_SLOTS:
                 vindu->Meny({Navn::mnuOmD, 4})->trigger();
                 QTest::qWait(300);
             }
-            QTRY_COMPARE_WITH_TIMEOUT(vakt->sett.size(), 1, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(vakt->sett.size(), 1, 8000);
             QTest::qWait(1500); // time enough for a second launch to fail too, had one started
             QCOMPARE(vakt->sett.size(), 1);
             QCOMPARE(starter(), runde);
