@@ -230,7 +230,7 @@ void Hovedvindu::ByggKontroll(const form::Kontroll& k) {
         return;
     }
 
-    w->setObjectName(Tekst(form::NavnTekst(id.navn)) + QStringLiteral("(%1)").arg(id.indeks));
+    w->setObjectName(Tekst(form::IdTekst(id)));
     if (k.type != Type::Line) {
         w->setGeometry(Piksler(k.Rekt.Left), Piksler(k.Rekt.Top), Piksler(k.Rekt.Width),
                        Piksler(k.Rekt.Height));

@@ -34,7 +34,7 @@ QMessageBox::Icon Ikon(int style) {
 } // namespace
 
 void Hovedvindu::Mangler(Id id, bool finnes) {
-    throw Kjoretidsfeil("Kontrollen " + Navngi(id) +
+    throw Kjoretidsfeil("Kontrollen " + form::IdTekst(id) +
                         (finnes ? " har ikke denne egenskapen" : " finnes ikke"));
 }
 

@@ -29,10 +29,6 @@ QString UtenAksesstegn(QString tekst) {
     return ut;
 }
 
-std::string Navngi(form::Id id) {
-    return std::string(form::NavnTekst(id.navn)) + "(" + std::to_string(id.indeks) + ")";
-}
-
 form::Farge Rgb(const QColor& farge) {
     return form::Rgb(static_cast<std::uint32_t>(farge.red()), static_cast<std::uint32_t>(farge.green()),
                      static_cast<std::uint32_t>(farge.blue()));

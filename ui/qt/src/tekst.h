@@ -16,9 +16,6 @@ std::string Utf8(const QString& s);
 // The caption as shown: "&&" stands for one ampersand; a single one only marks the access key.
 QString UtenAksesstegn(QString tekst);
 
-// "Label2(3)": a control as error texts name it.
-std::string Navngi(form::Id id);
-
 // Between the layout's RGB colours and Qt's.
 form::Farge Rgb(const QColor& farge);
 QColor QtFarge(form::Farge rgb);

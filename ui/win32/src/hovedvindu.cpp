@@ -2,7 +2,6 @@
 
 #include "kroppstall/form/ordning.h"
 #include "tegning.h"
-#include "tekst.h"
 
 namespace kroppstall::win32 {
 
@@ -182,7 +181,7 @@ void Hovedvindu::ByggKontroll(const form::Kontroll& k, int nummer) {
                                 Piksler(k.Rekt.Top), Piksler(k.Rekt.Width), Piksler(k.Rekt.Height), hwnd_,
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instans_, nullptr);
     if (hwnd == nullptr) {
-        throw Kjoretidsfeil("Kunne ikke lage " + Navngi(k.id));
+        throw Kjoretidsfeil("Kunne ikke lage " + form::IdTekst(k.id));
     }
     kontroller_[k.id] = hwnd;
     tabellplass_[hwnd] = static_cast<std::size_t>(nummer);
@@ -258,7 +257,7 @@ int Hovedvindu::Piksler(int twips) const {
 HWND Hovedvindu::Finn(Id id) const {
     const auto k = kontroller_.find(id);
     if (k == kontroller_.end()) {
-        throw Kjoretidsfeil("Kontrollen " + Navngi(id) + " finnes ikke");
+        throw Kjoretidsfeil("Kontrollen " + form::IdTekst(id) + " finnes ikke");
     }
     return k->second;
 }

@@ -1,7 +1,6 @@
 #include "binding.h"
 #include "kroppstall/versjon.h"
 #include "kroppstall/win32/hovedvindu.h"
-#include "tekst.h"
 
 #include <algorithm>
 
@@ -30,7 +29,7 @@ void Hovedvindu::SkrivTekst(Id boks, std::string_view tekst) {
     const BOOL ok = SetWindowTextW(h, Bred(tekst).c_str());
     skriver_ = false;
     if (!ok) {
-        throw Kjoretidsfeil("Kunne ikke skrive teksten i " + Navngi(boks));
+        throw Kjoretidsfeil("Kunne ikke skrive teksten i " + form::IdTekst(boks));
     }
 }
 
@@ -42,7 +41,7 @@ void Hovedvindu::SkrivCaption(Id kontroll, std::string_view caption) {
         info.fMask = MIIM_STRING;
         info.dwTypeData = tekst.data();
         if (!SetMenuItemInfoW(m->second.first, m->second.second, TRUE, &info)) {
-            throw Kjoretidsfeil("Kunne ikke skrive menyteksten " + Navngi(kontroll));
+            throw Kjoretidsfeil("Kunne ikke skrive menyteksten " + form::IdTekst(kontroll));
         }
         if (hwnd_ != nullptr) {
             DrawMenuBar(hwnd_);
@@ -50,7 +49,7 @@ void Hovedvindu::SkrivCaption(Id kontroll, std::string_view caption) {
         return;
     }
     if (!SetWindowTextW(Finn(kontroll), Bred(caption).c_str())) {
-        throw Kjoretidsfeil("Kunne ikke skrive teksten i " + Navngi(kontroll));
+        throw Kjoretidsfeil("Kunne ikke skrive teksten i " + form::IdTekst(kontroll));
     }
 }
 

@@ -1,13 +1,7 @@
-#include "tekst.h"
-
 #include "binding.h"
 #include "kroppstall/win32/hovedvindu.h"
 
 namespace kroppstall::win32 {
-
-std::string Navngi(form::Id id) {
-    return std::string(form::NavnTekst(id.navn)) + "(" + std::to_string(id.indeks) + ")";
-}
 
 std::wstring Bred(std::string_view utf8) {
     if (utf8.empty()) {

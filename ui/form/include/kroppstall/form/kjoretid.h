@@ -30,6 +30,11 @@ void Fang(Handling&& handling, Feil&& feil) {
     }
 }
 
+// "Label2(3)": a control as error texts name it.
+inline std::string IdTekst(Id id) {
+    return std::string(NavnTekst(id.navn)) + "(" + std::to_string(id.indeks) + ")";
+}
+
 using Vindushandtak = std::uintptr_t;
 
 struct AppInfo {
