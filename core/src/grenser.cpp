@@ -1,11 +1,9 @@
 #include "kroppstall/grenser.h"
 
 #include "avrund.h"
-#include "kroppstall/bmi.h"
-#include "kroppstall/detail/kgsok.h"
+#include "kgsok.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace kroppstall {
 
@@ -58,15 +56,6 @@ std::array<std::string, 6> Kgtekster(const std::array<std::string, 4>& a) {
     return {"Under " + a[0] + " = Undervekt",       a[0] + " - " + a[1] + " = Normalvekt",
             a[1] + " - " + a[2] + " = Overvekt",    a[2] + " - " + a[3] + " = Kraftig overvekt",
             "Over " + a[3] + " = Sykelig overvekt", "Kg. grenseverdier"};
-}
-
-Resultat RegnUt(std::string_view vekt, std::string_view hoyde, Enhet enhet, const NumberFormat& format) {
-    const detail::TilNaermeste naermeste;
-    // Both texts are always converted, and the table is built even for an invalid pair.
-    const double kilo = LesVekt(vekt, format);
-    const std::int32_t cm = LesHoyde(hoyde, format);
-    BmiResultat bmi = RegnBmi(kilo, cm, format);
-    return {std::move(bmi.BmiTekst), std::move(bmi.VurderingTekst), Grensetekster(enhet, cm, format)};
 }
 
 } // namespace kroppstall

@@ -1,6 +1,6 @@
 #include "avrundingsmodus.h"
+#include "kgsok.h"
 #include "kroppstall/core.h"
-#include "kroppstall/detail/kgsok.h"
 
 #include <array>
 #include <cstdint>

@@ -11,14 +11,6 @@ namespace kroppstall {
 
 enum class Enhet { Kg, Bmi };
 
-struct Resultat {
-    std::string BmiTekst;
-    std::string VurderingTekst;
-    std::array<std::string, 6> Grensetekst;
-
-    friend bool operator==(const Resultat&, const Resultat&) = default;
-};
-
 // The limit table for the Bmi unit, the same for every input; the window also shows it before the
 // first calculation.
 inline constexpr std::array<std::string_view, 6> BmiGrensetekster{
@@ -35,8 +27,5 @@ std::array<std::string, 6> Kgtekster(const std::array<std::string, 4>& a);
 
 // The heading and the five lines of the limit table for the unit; with Bmi the height is ignored.
 std::array<std::string, 6> Grensetekster(Enhet enhet, std::int32_t hoyde, const NumberFormat& format);
-
-// The whole calculation behind Calculate: both texts converted, the BMI texts, then the limit table.
-Resultat RegnUt(std::string_view vekt, std::string_view hoyde, Enhet enhet, const NumberFormat& format);
 
 } // namespace kroppstall
