@@ -6,10 +6,10 @@
 #include "linux/skjerm.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <cstdio>
 #include <fontconfig/fontconfig.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -83,16 +83,22 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(ikon);
     kroppstall::qt::Ressurser ressurser{ikon, {{{kroppstall::form::Navn::Image1}, bilde16}}};
 
-    // Read once, so that the enable check and the calculation always use the same format.
-    const kroppstall::NumberFormat format = kroppstall::qt::Tallformat(QLocale::system());
-
-    kroppstall::qt::Hovedvindu vindu(std::move(ressurser));
-    kroppstall::form::frmBmi form(vindu, format,
-                                  {kroppstall::versjon::Epost, kroppstall::versjon::Hjemmeside});
-    vindu.Start(form);
-    if (vindu.Avsluttet()) {
+    const auto vindu = kroppstall::qt::LagHovedvindu(std::move(ressurser));
+    // Whatever fails from here on, reading the number format included, gets the window's default
+    // error handling. The format is read once, so that the enable check and the calculation always
+    // use the same one.
+    std::optional<kroppstall::form::frmBmi> form;
+    vindu->Trygt([&] {
+        form.emplace(*vindu, kroppstall::qt::Tallformat(),
+                     kroppstall::form::Kontakt{kroppstall::versjon::Epost, kroppstall::versjon::Hjemmeside});
+    });
+    if (!form) {
         return 1;
     }
-    vindu.VisMidtstilt();
-    return QApplication::exec();
+    vindu->Start(*form);
+    if (vindu->Avsluttet()) {
+        return 1;
+    }
+    vindu->VisMidtstilt();
+    return vindu->Kjor();
 }

@@ -1,5 +1,5 @@
 #include "kroppstall/form/frmBmi.h"
-#include "kroppstall/qt/hovedvindu.h"
+#include "skjemavindu.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -13,13 +13,13 @@ namespace {
 
 using kroppstall::form::Id;
 using kroppstall::form::Navn;
-using kroppstall::qt::Hovedvindu;
+using kroppstall::qt::Skjemavindu;
 
 const kroppstall::form::Kontakt Tindrel{"tindrel@example.org", "https://tindrel.example.org/"};
 
 // The window as the program opens it: built, loaded, centred, shown and exposed.
 struct Vindu {
-    Hovedvindu hoved{kroppstall::qt::Ressurser{}};
+    Skjemavindu hoved{kroppstall::qt::Ressurser{}};
     kroppstall::form::frmBmi form{hoved, kroppstall::NumberFormat::Norsk(), Tindrel};
 
     Vindu() {

@@ -1,3 +1,4 @@
+#include "kroppstall/form/erstatninger.h"
 #include "kroppstall/form/ordning.h"
 
 #include <algorithm>

@@ -1,8 +1,9 @@
 #include "bilder.h"
 #include "kroppstall/form/farge.h"
 #include "kroppstall/form/frmBmi.h"
-#include "kroppstall/qt/hovedvindu.h"
 #include "kroppstall/qt/stil.h"
+#include "skjemavindu.h"
+#include "tekst.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -34,7 +35,7 @@ using kroppstall::NumberFormat;
 using kroppstall::form::Hendelse;
 using kroppstall::form::Id;
 using kroppstall::form::Navn;
-using kroppstall::qt::Hovedvindu;
+using kroppstall::qt::Skjemavindu;
 
 namespace {
 
@@ -86,6 +87,13 @@ public:
 private:
     QTimer timer_;
 };
+
+// The default error handling ends the application's event loop, and until a new loop runs, every
+// modal box returns at once: the next test starts as a program of its own would.
+void NyttProgram() {
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
 
 // A stand-in for xdg-open, first in PATH, that writes its arguments to `logg` and then runs `slutt`.
 void LagXdgOpen(const QTemporaryDir& mappe, const QString& logg, const QString& slutt) {
@@ -163,7 +171,7 @@ class TestHovedvindu : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Hovedvindu> vindu;
+    std::unique_ptr<Skjemavindu> vindu;
     std::unique_ptr<kroppstall::form::frmBmi> form;
     std::unique_ptr<Vakt> vakt;
     Teller teller;
@@ -197,7 +205,7 @@ private Q_SLOTS:
     void Bygg() {
         QPixmap ikon(16, 16);
         ikon.fill(Qt::darkCyan);
-        vindu = std::make_unique<Hovedvindu>(kroppstall::qt::Ressurser{QIcon(ikon), {}});
+        vindu = std::make_unique<Skjemavindu>(kroppstall::qt::Ressurser{QIcon(ikon), {}});
         // Pinned, so that the machine's locale cannot change what the tests type and read.
         form = std::make_unique<kroppstall::form::frmBmi>(
             *vindu, NumberFormat::Norsk(),
@@ -332,7 +340,7 @@ private Q_SLOTS:
                              .contains(familie),
                          qPrintable(navn + " " + familie));
             }
-            if (k.Caption.empty() || k.type == kroppstall::form::Type::Form) {
+            if (k.Caption.empty()) {
                 continue;
             }
             const QFontMetrics fm(w->font());
@@ -810,7 +818,7 @@ private Q_SLOTS:
 
         vindu->Meny({Navn::mnuOmD, 4})->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(vindu->findChildren<QProcess*>().isEmpty(),
-                                 Hovedvindu::Oppstartsfrist + 2000);
+                                 Skjemavindu::Oppstartsfrist + 2000);
         qputenv("PATH", sti);
 
         if (!skript.isNull()) {
@@ -887,11 +895,26 @@ private Q_SLOTS:
         struct Feilende final : kroppstall::form::Hendelsesmottaker {
             void Utlos(Id, Hendelse) override { throw kroppstall::form::Kjoretidsfeil("prøvefeil"); }
         } feilende;
-        Hovedvindu annet({});
+        Skjemavindu annet({});
         annet.Start(feilende);
         QVERIFY(annet.Avsluttet());
         QCOMPARE(vakt->sett.size(), 1);
         QCOMPARE(vakt->sett.takeFirst().ikon, QMessageBox::Critical);
+        NyttProgram();
+
+        // A failure while the window is built: a picture handed in for a control that shows none.
+        Teller tellende;
+        tellende.form = form.get();
+        Skjemavindu feilbygd({QIcon(), {{{Navn::Label2, 0}, QPixmap(16, 16)}}});
+        feilbygd.Start(tellende);
+        QVERIFY(feilbygd.Avsluttet());
+        QCOMPARE(tellende.Antall({Navn::frmBmi}, Hendelse::Initialize), 1);
+        QCOMPARE(tellende.Antall({Navn::frmBmi}, Hendelse::Load), 0);
+        QCOMPARE(vakt->sett.size(), 1);
+        QCOMPARE(vakt->sett.first().ikon, QMessageBox::Critical);
+        QVERIFY2(vakt->sett.takeFirst().tekst.contains(QStringLiteral("Label2(0)")),
+                 "the error names the control");
+        NyttProgram();
     }
 
     void fileExitAndTheCloseBoxEndTheProgram_data() {

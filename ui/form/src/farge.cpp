@@ -1,5 +1,7 @@
 #include "kroppstall/form/farge.h"
 
+#include "kroppstall/form/kjoretid.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -90,6 +92,32 @@ const Kontroll* Underlag(const Kontroll& k) {
         return a.type == Type::Shape && a.FillSolid && inni(k.Rekt, a.Rekt);
     });
     return s != Kontroller.end() ? &*s : nullptr;
+}
+
+Farge Los(Farge farge, Systemfarger system) {
+    if (!ErSystemFarge(farge)) {
+        return farge & 0x00FFFFFFu;
+    }
+    if (farge != Vindusbakgrunn && farge != Vindustekst && farge != Knappeflate && farge != Knappetekst) {
+        throw Kjoretidsfeil("Ugyldig fargeverdi");
+    }
+    return system(farge) & 0x00FFFFFFu;
+}
+
+Kontrollfarger Farger(const Kontroll& k, Farge bakfarge, Systemfarger system) {
+    Kontrollfarger f;
+    f.Bak = Los(bakfarge, system);
+    f.Tekst = Los(k.ForeColor, system);
+    if (const Kontroll* underlag = Underlag(k)) {
+        f.Bak = Los(underlag->FillColor, system);
+        f.Tekst = Lesbar(f.Tekst, f.Bak);
+        f.PaUnderlag = true;
+    } else if (k.type == Type::TextBox) {
+        // Disabled boxes are drawn in a grey; the result boxes are disabled for good, so theirs is
+        // kept readable on whatever background they were given.
+        f.GraTekst = Visningstekst(f.Tekst, Los(k.BackColor, system), f.Bak);
+    }
+    return f;
 }
 
 } // namespace kroppstall::form

@@ -1,6 +1,6 @@
 #include "apne.h"
 
-#include "kroppstall/qt/hovedvindu.h"
+#include "skjemavindu.h"
 #include "tekst.h"
 
 #include <QProcess>
@@ -27,15 +27,15 @@ void Slipp(QProcess* prosess) {
 
 // xdg-open reports through its exit status whether a program took the URL; waiting for it in the
 // event loop keeps the window responsive meanwhile.
-void Hovedvindu::ApneEpost(form::Vindushandtak /*eier*/, std::string_view url,
-                           std::function<void(bool)> ferdig) {
+void Skjemavindu::ApneEpost(form::Vindushandtak /*eier*/, std::string_view url,
+                            std::function<void(bool)> ferdig) {
     if (epostIGang_) {
         return; // the launch under way answers for this click too: one launch, at most one box
     }
     const QString apner = Apner();
     if (apner.isEmpty()) {
         epostIGang_ = true;
-        Kjor([&] { ferdig(false); });
+        Trygt([&] { ferdig(false); });
         epostIGang_ = false;
         return;
     }
@@ -53,7 +53,7 @@ void Hovedvindu::ApneEpost(form::Vindushandtak /*eier*/, std::string_view url,
         const std::function<void(bool)> f = std::move(*svar);
         *svar = nullptr;
         // Until the report is done (a failure box closed), the launch is still under way.
-        Kjor([&] { f(lyktes); });
+        Trygt([&] { f(lyktes); });
         epostIGang_ = false;
     };
     connect(prosess, &QProcess::errorOccurred, this, [melde, prosess](QProcess::ProcessError feil) {
@@ -76,7 +76,7 @@ void Hovedvindu::ApneEpost(form::Vindushandtak /*eier*/, std::string_view url,
     prosess->start();
 }
 
-void Hovedvindu::ApneNettside(std::string_view url) {
+void Skjemavindu::ApneNettside(std::string_view url) {
     if (const QString apner = Apner(); !apner.isEmpty()) {
         static_cast<void>(QProcess::startDetached(apner, {Tekst(url)}));
     }

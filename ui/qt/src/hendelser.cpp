@@ -1,36 +1,25 @@
-#include "kroppstall/qt/hovedvindu.h"
 #include "kroppstall/versjon.h"
+#include "skjemavindu.h"
 #include "tekst.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace kroppstall::qt {
 
-void Hovedvindu::Utlos(form::Id kilde, form::Hendelse hendelse) {
-    if (mottaker_ != nullptr) {
-        Kjor([&] { mottaker_->Utlos(kilde, hendelse); });
-    }
+int Skjemavindu::Kjor() {
+    return QApplication::exec();
 }
 
-void Hovedvindu::Kjor(const std::function<void()>& handling) {
-    if (avsluttet_) {
-        return;
-    }
-    form::Fang(handling, [this](const char* feil) { Standardfeil(feil); });
-}
-
-void Hovedvindu::Standardfeil(const char* melding) {
-    avsluttet_ = true;
-    QMessageBox::critical(this, Tekst(versjon::Produktnavn),
-                          QStringLiteral("Kjøretidsfeil: ") + QString::fromUtf8(melding));
+void Skjemavindu::MeldOgAvslutt(std::string_view feiltekst) {
+    QMessageBox::critical(this, Tekst(versjon::Produktnavn), Tekst(feiltekst));
     hide();
     QCoreApplication::exit(1);
 }
 
-void Hovedvindu::keyPressEvent(QKeyEvent* hendelse) {
+void Skjemavindu::keyPressEvent(QKeyEvent* hendelse) {
     const bool enter = hendelse->key() == Qt::Key_Return || hendelse->key() == Qt::Key_Enter;
     const bool umodifisert = (hendelse->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     // Text boxes and option buttons pass Enter on; it presses the default button while that is enabled.

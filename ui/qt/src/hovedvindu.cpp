@@ -1,9 +1,9 @@
-#include "kroppstall/qt/hovedvindu.h"
-
 #include "apne.h"
+#include "farger.h"
 #include "kroppstall/form/farge.h"
 #include "kroppstall/form/frmBmi.h"
 #include "kroppstall/form/ordning.h"
+#include "skjemavindu.h"
 #include "skrift.h"
 #include "tegning.h"
 #include "tekst.h"
@@ -46,32 +46,29 @@ Qt::Alignment Vannrett(form::Justering j) {
 
 } // namespace
 
-Hovedvindu::Hovedvindu(Ressurser ressurser, QWidget* parent)
+std::unique_ptr<Hovedvindu> LagHovedvindu(Ressurser ressurser) {
+    return std::make_unique<Skjemavindu>(std::move(ressurser));
+}
+
+Skjemavindu::Skjemavindu(Ressurser ressurser, QWidget* parent)
     : QMainWindow(parent), ressurser_(std::move(ressurser)) {
     InstallerTilgang();
 }
 
-Hovedvindu::~Hovedvindu() {
+Skjemavindu::~Skjemavindu() {
     // A launch still running may be the user's mail program itself: leave it running, but let it
     // report nothing into a window that is going away.
     for (QProcess* p : findChildren<QProcess*>()) {
         Slipp(p);
     }
-    mottaker_ = nullptr;
+    Frakoble();
 }
 
-void Hovedvindu::Start(form::Hendelsesmottaker& mottaker) {
-    mottaker_ = &mottaker;
-    Utlos({Navn::frmBmi}, Hendelse::Initialize);
-    if (avsluttet_) {
-        return;
-    }
-    Bygg();
-    Utlos({Navn::frmBmi}, Hendelse::Load);
-}
-
-void Hovedvindu::Bygg() {
+void Skjemavindu::Bygg() {
     const form::Skjema& s = form::FrmBmi;
+    for (const auto& [id, bilde] : ressurser_.bilder) {
+        static_cast<void>(form::Bildekontroll(id));
+    }
     Qt::WindowFlags flagg = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (s.MinButton) {
@@ -112,13 +109,139 @@ void Hovedvindu::Bygg() {
         setTabOrder(kontroller_.at(form::Tabrekke[i - 1]->id), kontroller_.at(form::Tabrekke[i]->id));
     }
     startfokus_ = kontroller_.at(form::Startfokus->id);
-
     for (const form::Kontroll* k : form::Leserekke) {
         flate->lesefolge.emplace_back(kontroller_.at(k->id));
     }
+    OrdneEtiketter();
 
-    // Each label is fitted once, over every caption it can show; the labels of one control array share
-    // one stretch.
+    if (s.FastStorrelse) {
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    }
+}
+
+const Skjemavindu::Kontrolltype& Skjemavindu::TypeFor(Type type) {
+    using P = QPalette;
+    static const std::map<Type, Kontrolltype> typer{
+        {Type::OptionButton, {&Skjemavindu::LagOption, P::Window, P::WindowText, true}},
+        {Type::CommandButton, {&Skjemavindu::LagKnapp, P::Button, P::ButtonText, true}},
+        {Type::TextBox, {&Skjemavindu::LagTekstboks, P::Base, P::Text, true}},
+        {Type::Image, {&Skjemavindu::LagBilde, P::Window, P::WindowText, false}},
+        {Type::Label, {&Skjemavindu::LagEtikett, P::Window, P::WindowText, true}},
+        {Type::Line, {&Skjemavindu::LagLinje, P::Window, P::WindowText, false}},
+        {Type::Shape, {&Skjemavindu::LagForm, P::Window, P::WindowText, false}},
+    };
+    return typer.at(type);
+}
+
+void Skjemavindu::ByggKontroll(const form::Kontroll& k) {
+    const Kontrolltype& type = TypeFor(k.type);
+    QWidget* w = (this->*type.lag)(k);
+    w->setObjectName(Tekst(form::IdTekst(k.id)));
+    if (k.type != Type::Line) {
+        w->setGeometry(Piksler(k.Rekt.Left), Piksler(k.Rekt.Top), Piksler(k.Rekt.Width),
+                       Piksler(k.Rekt.Height));
+    }
+    if (k.Font) {
+        w->setFont(Skrift(*k.Font));
+    }
+    if (type.viserTekst) {
+        Fargelegg(*w, k, k.BackColor);
+    }
+    w->setEnabled(k.Enabled);
+    kontroller_[k.id] = w;
+}
+
+void Skjemavindu::Fargelegg(QWidget& w, const form::Kontroll& k, form::Farge bakfarge) {
+    const Kontrolltype& type = TypeFor(k.type);
+    const form::Kontrollfarger f = form::Farger(k, bakfarge, &Systemfarge);
+    QPalette pal = w.palette();
+    if (f.PaUnderlag) {
+        w.setAutoFillBackground(false);
+    } else {
+        pal.setColor(type.bakgrunn, QtFarge(f.Bak));
+    }
+    pal.setColor(QPalette::Active, type.forgrunn, QtFarge(f.Tekst));
+    pal.setColor(QPalette::Inactive, type.forgrunn, QtFarge(f.Tekst));
+    if (f.GraTekst) {
+        pal.setColor(QPalette::Disabled, type.forgrunn, QtFarge(*f.GraTekst));
+    }
+    w.setPalette(pal);
+}
+
+QWidget* Skjemavindu::LagTekstboks(const form::Kontroll& k) {
+    auto* boks = form::ErVisning(k) ? new Visningsboks(klient_) : new QLineEdit(klient_);
+    boks->setMaxLength(k.MaxLength > 0 ? k.MaxLength : 32767);
+    boks->setAlignment(Vannrett(k.Alignment) | Qt::AlignVCenter);
+    if (form::ErBundet(k.id.navn, Hendelse::Change)) {
+        connect(boks, &QLineEdit::textChanged, this, [this, id = k.id] { Utlos(id, Hendelse::Change); });
+    }
+    return boks;
+}
+
+QWidget* Skjemavindu::LagEtikett(const form::Kontroll& k) {
+    auto* etikett = new QLabel(klient_);
+    etikett->setTextFormat(Qt::PlainText);
+    etikett->setText(Tekst(k.Caption));
+    etikett->setAlignment(Vannrett(k.Alignment) | Qt::AlignTop);
+    etikett->setAutoFillBackground(true);
+    return etikett;
+}
+
+QWidget* Skjemavindu::LagKnapp(const form::Kontroll& k) {
+    auto* knapp = new QPushButton(Tekst(k.Caption), klient_);
+    if (k.Default) {
+        knapp->setDefault(true);
+        standardknapp_ = knapp;
+    }
+    if (form::ErBundet(k.id.navn, Hendelse::Click)) {
+        connect(knapp, &QPushButton::clicked, this, [this, id = k.id] { Utlos(id, Hendelse::Click); });
+    }
+    return knapp;
+}
+
+QWidget* Skjemavindu::LagOption(const form::Kontroll& k) {
+    auto* option = new QRadioButton(Tekst(k.Caption), klient_);
+    option->setChecked(k.Value);
+    option->installEventFilter(pilfilter_);
+    // Selected first, then one Click, however the selection came about: mouse, keys or a screen
+    // reader's action all end in this signal.
+    if (form::ErBundet(k.id.navn, Hendelse::Click)) {
+        connect(option, &QRadioButton::toggled, this, [this, id = k.id](bool valgt) {
+            if (valgt) {
+                Utlos(id, Hendelse::Click);
+            }
+        });
+    }
+    return option;
+}
+
+QWidget* Skjemavindu::LagBilde(const form::Kontroll& k) {
+    auto* bilde = new QLabel(klient_);
+    bilde->setScaledContents(k.Stretch);
+    if (const auto b = ressurser_.bilder.find(k.id); b != ressurser_.bilder.end()) {
+        bilde->setPixmap(b->second);
+    }
+    return bilde;
+}
+
+QWidget* Skjemavindu::LagLinje(const form::Kontroll& k) {
+    const QPoint fra(Piksler(k.Linje.X1), Piksler(k.Linje.Y1));
+    const QPoint til(Piksler(k.Linje.X2), Piksler(k.Linje.Y2));
+    const QRect dekket = QRect(fra, til).normalized();
+    auto* linje =
+        new Linjeflate(klient_, Farge(k.BorderColor), fra - dekket.topLeft(), til - dekket.topLeft());
+    linje->setGeometry(dekket);
+    return linje;
+}
+
+QWidget* Skjemavindu::LagForm(const form::Kontroll& k) {
+    return new Formflate(klient_, Farge(k.BorderColor),
+                         k.FillSolid ? std::optional<QColor>(Farge(k.FillColor)) : std::nullopt);
+}
+
+// Each label is fitted once, over every caption it can show, and the labels of one control array
+// share one stretch; then each box is named by its label for screen readers.
+void Skjemavindu::OrdneEtiketter() {
     std::map<Navn, std::vector<std::pair<QLabel*, QStringList>>> grupper;
     for (const auto& k : form::Kontroller) {
         if (k.type == Type::Label) {
@@ -133,137 +256,15 @@ void Hovedvindu::Bygg() {
     for (const auto& [navn, gruppe] : grupper) {
         TilpassBredde(gruppe);
     }
-
     for (const auto& e : form::Etiketter) {
         auto* etikett = Finn<QLabel>({e.label});
         QWidget* boks = kontroller_.at({e.boks});
         etikett->setBuddy(boks);
         boks->setAccessibleName(UtenAksesstegn(etikett->text()));
     }
-
-    if (s.FastStorrelse) {
-        layout()->setSizeConstraint(QLayout::SetFixedSize);
-    }
 }
 
-void Hovedvindu::ByggKontroll(const form::Kontroll& k) {
-    const Id id = k.id;
-    const QString caption = Tekst(k.Caption);
-    QWidget* w = nullptr;
-    QPalette::ColorRole bakgrunn = QPalette::Window;
-    QPalette::ColorRole forgrunn = QPalette::WindowText;
-
-    switch (k.type) {
-    case Type::TextBox: {
-        auto* boks = form::ErVisning(k) ? new Visningsboks(klient_) : new QLineEdit(klient_);
-        boks->setMaxLength(k.MaxLength > 0 ? k.MaxLength : 32767);
-        boks->setAlignment(Vannrett(k.Alignment) | Qt::AlignVCenter);
-        if (form::ErBundet(id.navn, Hendelse::Change)) {
-            connect(boks, &QLineEdit::textChanged, this, [this, id] { Utlos(id, Hendelse::Change); });
-        }
-        bakgrunn = QPalette::Base;
-        forgrunn = QPalette::Text;
-        w = boks;
-        break;
-    }
-    case Type::Label: {
-        auto* etikett = new QLabel(klient_);
-        etikett->setTextFormat(Qt::PlainText);
-        etikett->setText(caption);
-        etikett->setAlignment(Vannrett(k.Alignment) | Qt::AlignTop);
-        etikett->setAutoFillBackground(true);
-        w = etikett;
-        break;
-    }
-    case Type::CommandButton: {
-        auto* knapp = new QPushButton(caption, klient_);
-        if (k.Default) {
-            knapp->setDefault(true);
-            standardknapp_ = knapp;
-        }
-        if (form::ErBundet(id.navn, Hendelse::Click)) {
-            connect(knapp, &QPushButton::clicked, this, [this, id] { Utlos(id, Hendelse::Click); });
-        }
-        bakgrunn = QPalette::Button;
-        forgrunn = QPalette::ButtonText;
-        w = knapp;
-        break;
-    }
-    case Type::OptionButton: {
-        auto* option = new QRadioButton(caption, klient_);
-        option->setChecked(k.Value);
-        option->installEventFilter(pilfilter_);
-        // Selected first, then one Click, however the selection came about: mouse, keys or a
-        // screen reader's action all end in this signal.
-        if (form::ErBundet(id.navn, Hendelse::Click)) {
-            connect(option, &QRadioButton::toggled, this, [this, id](bool valgt) {
-                if (valgt) {
-                    Utlos(id, Hendelse::Click);
-                }
-            });
-        }
-        w = option;
-        break;
-    }
-    case Type::Image: {
-        auto* bilde = new QLabel(klient_);
-        bilde->setScaledContents(k.Stretch);
-        if (const auto b = ressurser_.bilder.find(id); b != ressurser_.bilder.end()) {
-            bilde->setPixmap(b->second);
-        }
-        w = bilde;
-        break;
-    }
-    case Type::Line: {
-        const QPoint fra(Piksler(k.Linje.X1), Piksler(k.Linje.Y1));
-        const QPoint til(Piksler(k.Linje.X2), Piksler(k.Linje.Y2));
-        const QRect dekket = QRect(fra, til).normalized();
-        w = new Linjeflate(klient_, Farge(k.BorderColor), fra - dekket.topLeft(), til - dekket.topLeft());
-        w->setGeometry(dekket);
-        break;
-    }
-    case Type::Shape:
-        w = new Formflate(klient_, Farge(k.BorderColor),
-                          k.FillSolid ? std::optional<QColor>(Farge(k.FillColor)) : std::nullopt);
-        break;
-    case Type::Form:
-        return;
-    }
-
-    w->setObjectName(Tekst(form::IdTekst(id)));
-    if (k.type != Type::Line) {
-        w->setGeometry(Piksler(k.Rekt.Left), Piksler(k.Rekt.Top), Piksler(k.Rekt.Width),
-                       Piksler(k.Rekt.Height));
-    }
-    if (k.Font) {
-        w->setFont(Skrift(*k.Font));
-    }
-    if (k.type != Type::Line && k.type != Type::Shape && k.type != Type::Image) {
-        QPalette pal = w->palette();
-        QColor tekst = Farge(k.ForeColor);
-        if (const form::Kontroll* underlag = form::Underlag(k)) {
-            // Drawn on the shape's fixed fill, not on a colour of the scheme: the limit box stays one
-            // table in every scheme, and the text is made to stand out from that fill.
-            w->setAutoFillBackground(false);
-            tekst = QtFarge(form::Lesbar(Rgb(tekst), underlag->FillColor));
-        } else {
-            pal.setColor(bakgrunn, Farge(k.BackColor));
-        }
-        pal.setColor(QPalette::Active, forgrunn, tekst);
-        pal.setColor(QPalette::Inactive, forgrunn, tekst);
-        if (k.type == Type::TextBox) {
-            // Disabled controls keep a grey text, but the result boxes are disabled for good and must
-            // stay readable.
-            const form::Farge bak = Rgb(Farge(k.BackColor));
-            pal.setColor(QPalette::Disabled, forgrunn, QtFarge(form::Visningstekst(Rgb(tekst), bak, bak)));
-        }
-        w->setPalette(pal);
-    }
-    w->setEnabled(k.Enabled);
-    kontroller_[id] = w;
-}
-
-void Hovedvindu::ByggMenyer() {
+void Skjemavindu::ByggMenyer() {
     QMenu* meny = nullptr;
     for (const auto& m : form::Menyer) {
         QAction* punkt = nullptr;
@@ -278,15 +279,14 @@ void Hovedvindu::ByggMenyer() {
             punkt = meny->addAction(Tekst(m.Caption));
         }
         punkt->setEnabled(m.Enabled);
-        const Id id = m.id;
-        if (form::ErBundet(id.navn, Hendelse::Click)) {
-            connect(punkt, &QAction::triggered, this, [this, id] { Utlos(id, Hendelse::Click); });
+        if (form::ErBundet(m.id.navn, Hendelse::Click)) {
+            connect(punkt, &QAction::triggered, this, [this, id = m.id] { Utlos(id, Hendelse::Click); });
         }
-        menyer_[id] = punkt;
+        menyer_[m.id] = punkt;
     }
 }
 
-void Hovedvindu::VisMidtstilt() {
+void Skjemavindu::VisMidtstilt() {
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         GiTittellinje(*this);
     }
@@ -327,16 +327,16 @@ void Hovedvindu::VisMidtstilt() {
     }
 }
 
-int Hovedvindu::Piksler(int twips) const {
+int Skjemavindu::Piksler(int twips) const {
     return qRound(twips * dpi_ / form::TwipsPerTomme);
 }
 
-QWidget* Hovedvindu::Kontroll(Id id) const {
+QWidget* Skjemavindu::Kontroll(Id id) const {
     const auto k = kontroller_.find(id);
     return k != kontroller_.end() ? k->second : nullptr;
 }
 
-QAction* Hovedvindu::Meny(Id id) const {
+QAction* Skjemavindu::Meny(Id id) const {
     const auto m = menyer_.find(id);
     return m != menyer_.end() ? m->second : nullptr;
 }

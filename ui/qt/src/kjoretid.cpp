@@ -1,6 +1,7 @@
+#include "farger.h"
 #include "kroppstall/form/farge.h"
-#include "kroppstall/qt/hovedvindu.h"
 #include "kroppstall/versjon.h"
+#include "skjemavindu.h"
 #include "tegning.h"
 #include "tekst.h"
 
@@ -16,33 +17,34 @@ using form::Kjoretidsfeil;
 
 namespace {
 
-QMessageBox::Icon Ikon(int style) {
-    switch (style & 0x70) {
-    case 16:
+QMessageBox::Icon Ikon(form::Meldingsikon ikon) {
+    switch (ikon) {
+    case form::Meldingsikon::Stopp:
         return QMessageBox::Critical;
-    case 32:
+    case form::Meldingsikon::Sporsmal:
         return QMessageBox::Question;
-    case 48:
+    case form::Meldingsikon::Utrop:
         return QMessageBox::Warning;
-    case 64:
+    case form::Meldingsikon::Informasjon:
         return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
+    case form::Meldingsikon::Ingen:
+        break;
     }
+    return QMessageBox::NoIcon;
 }
 
 } // namespace
 
-void Hovedvindu::Mangler(Id id, bool finnes) {
+void Skjemavindu::Mangler(Id id, bool finnes) {
     throw Kjoretidsfeil("Kontrollen " + form::IdTekst(id) +
                         (finnes ? " har ikke denne egenskapen" : " finnes ikke"));
 }
 
-std::string Hovedvindu::LesTekst(Id boks) {
+std::string Skjemavindu::LesTekst(Id boks) {
     return Utf8(Finn<QLineEdit>(boks)->text());
 }
 
-void Hovedvindu::SkrivTekst(Id boks, std::string_view tekst) {
+void Skjemavindu::SkrivTekst(Id boks, std::string_view tekst) {
     auto* felt = Finn<QLineEdit>(boks);
     if (auto* visning = dynamic_cast<Visningsboks*>(felt)) {
         visning->Vis(Tekst(tekst));
@@ -51,7 +53,7 @@ void Hovedvindu::SkrivTekst(Id boks, std::string_view tekst) {
     }
 }
 
-void Hovedvindu::SkrivCaption(Id kontroll, std::string_view caption) {
+void Skjemavindu::SkrivCaption(Id kontroll, std::string_view caption) {
     if (QAction* punkt = Meny(kontroll)) {
         punkt->setText(Tekst(caption));
     } else if (auto* etikett = qobject_cast<QLabel*>(Kontroll(kontroll))) {
@@ -61,7 +63,7 @@ void Hovedvindu::SkrivCaption(Id kontroll, std::string_view caption) {
     }
 }
 
-void Hovedvindu::SkrivEnabled(Id kontroll, bool enabled) {
+void Skjemavindu::SkrivEnabled(Id kontroll, bool enabled) {
     if (QAction* punkt = Meny(kontroll)) {
         punkt->setEnabled(enabled);
     } else {
@@ -69,42 +71,34 @@ void Hovedvindu::SkrivEnabled(Id kontroll, bool enabled) {
     }
 }
 
-bool Hovedvindu::LesValue(Id option) {
+bool Skjemavindu::LesValue(Id option) {
     return Finn<QRadioButton>(option)->isChecked();
 }
 
-void Hovedvindu::SkrivBackColor(Id kontroll, form::Farge farge) {
+void Skjemavindu::SkrivBackColor(Id kontroll, form::Farge farge) {
     auto* w = Finn<QWidget>(kontroll);
-    QPalette pal = w->palette();
-    pal.setColor(w->backgroundRole(), Farge(farge));
-    if (const form::Kontroll* k = form::FinnKontroll(kontroll);
-        k != nullptr && k->type == form::Type::TextBox) {
-        // The greyed text of a box that only shows results is kept readable on its new background.
-        pal.setColor(QPalette::Disabled, QPalette::Text,
-                     QtFarge(form::Visningstekst(Rgb(Farge(k->ForeColor)), Rgb(Farge(k->BackColor)),
-                                                 Rgb(Farge(farge)))));
+    static_cast<void>(form::Los(farge, &Systemfarge)); // an unknown system colour fails here
+    if (const form::Kontroll* k = form::FinnKontroll(kontroll); k != nullptr && TypeFor(k->type).viserTekst) {
+        Fargelegg(*w, *k, farge);
     }
-    w->setPalette(pal);
 }
 
-form::Vindushandtak Hovedvindu::HWnd() {
+form::Vindushandtak Skjemavindu::HWnd() {
     return static_cast<form::Vindushandtak>(winId());
 }
 
-form::AppInfo Hovedvindu::App() {
+form::AppInfo Skjemavindu::App() {
     return {static_cast<std::int16_t>(versjon::Major), static_cast<std::int16_t>(versjon::Minor),
             static_cast<std::int16_t>(versjon::Revision), versjon::Opphavsrett};
 }
 
-void Hovedvindu::Unload() {
+void Skjemavindu::Unload() {
     close();
 }
 
-void Hovedvindu::MsgBox(std::string_view prompt, int style) {
-    if ((style & 0x7) != 0) {
-        throw Kjoretidsfeil("Bare OK-knappen er støttet i meldingsbokser");
-    }
-    QMessageBox boks(Ikon(style), Tekst(versjon::Produktnavn), Tekst(prompt), QMessageBox::Ok, this);
+void Skjemavindu::MsgBox(std::string_view prompt, int style) {
+    QMessageBox boks(Ikon(form::MsgBoxIkon(style)), Tekst(versjon::Produktnavn), Tekst(prompt),
+                     QMessageBox::Ok, this);
     boks.exec();
 }
 

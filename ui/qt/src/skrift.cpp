@@ -1,7 +1,7 @@
 #include "skrift.h"
 
-#include "kroppstall/form/ordning.h"
-#include "kroppstall/qt/hovedvindu.h"
+#include "kroppstall/form/erstatninger.h"
+#include "skjemavindu.h"
 #include "tekst.h"
 
 #include <QFontDatabase>
@@ -93,7 +93,7 @@ QString VidesteTall(const QFont& skrift) {
     return QString(3, siffer) + skille + siffer;
 }
 
-QFont Hovedvindu::Skrift(const form::Skrift& skrift) const {
+QFont Skjemavindu::Skrift(const form::Skrift& skrift) const {
     QFont f(Familie(skrift.Familie));
     f.setPointSizeF(skrift.Storrelse);
     f.setWeight(static_cast<QFont::Weight>(skrift.Vekt));

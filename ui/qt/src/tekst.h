@@ -1,8 +1,8 @@
 #pragma once
 
-#include "kroppstall/form/layout.h"
+#include "kroppstall/talltekst.h"
 
-#include <QColor>
+#include <QLocale>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -16,8 +16,7 @@ std::string Utf8(const QString& s);
 // The caption as shown: "&&" stands for one ampersand; a single one only marks the access key.
 QString UtenAksesstegn(QString tekst);
 
-// Between the layout's RGB colours and Qt's.
-form::Farge Rgb(const QColor& farge);
-QColor QtFarge(form::Farge rgb);
+// The number format of a Qt locale, with UTF-8 separators.
+NumberFormat Tallformat(const QLocale& locale);
 
 } // namespace kroppstall::qt

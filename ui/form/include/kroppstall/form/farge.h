@@ -2,6 +2,8 @@
 
 #include "kroppstall/form/layout.h"
 
+#include <optional>
+
 namespace kroppstall::form {
 
 // Text must stand out from what is drawn behind it by at least this contrast ratio (WCAG's for
@@ -27,5 +29,24 @@ Farge Visningstekst(Farge tekst, Farge designbakgrunn, Farge bakgrunn);
 // The solidly filled shape that a control lies on, or nullptr: a label inside the limit box is
 // drawn on the box's fill, so the box reads as one table in every colour scheme.
 const Kontroll* Underlag(const Kontroll& k);
+
+// A backend's value of one of the layout's four system colours, as RGB.
+using Systemfarger = Farge (*)(Farge systemfarge);
+
+// `farge` as RGB: itself, or the backend's value of the system colour. A system colour that the
+// layout does not use is a run-time error.
+Farge Los(Farge farge, Systemfarger system);
+
+// What a control that shows text is drawn in, every colour RGB.
+struct Kontrollfarger {
+    Farge Bak = 0;                 // behind the text
+    Farge Tekst = 0;               // the text
+    std::optional<Farge> GraTekst; // a text box's text while it is disabled
+    bool PaUnderlag = false;       // drawn on the fill of the shape under it, no background of its own
+};
+
+// The colours of `k` with `bakfarge` as its BackColor (a handler may have changed it since the window
+// was built): system colours resolved, then the readable-text rule.
+Kontrollfarger Farger(const Kontroll& k, Farge bakfarge, Systemfarger system);
 
 } // namespace kroppstall::form

@@ -46,6 +46,28 @@ struct AppInfo {
 
 inline constexpr int MsgBoxUtrop = 48; // exclamation icon, one OK button
 
+enum class Meldingsikon { Ingen, Stopp, Sporsmal, Utrop, Informasjon };
+
+// The icon of a MsgBox style (its bits 0x70). The handlers get no answer back from a box, so the
+// style must name the one OK button (bits 0x7 clear): any other set of buttons is a run-time error.
+inline Meldingsikon MsgBoxIkon(int style) {
+    if ((style & 0x7) != 0) {
+        throw Kjoretidsfeil("Bare OK-knappen er støttet i meldingsbokser");
+    }
+    switch (style & 0x70) {
+    case 16:
+        return Meldingsikon::Stopp;
+    case 32:
+        return Meldingsikon::Sporsmal;
+    case 48:
+        return Meldingsikon::Utrop;
+    case 64:
+        return Meldingsikon::Informasjon;
+    default:
+        return Meldingsikon::Ingen;
+    }
+}
+
 // What the handlers ask of the toolkit that stands in for the forms run-time. Texts are UTF-8.
 // Any operation may throw Kjoretidsfeil.
 class Kjoretid {
@@ -66,7 +88,7 @@ public:
     virtual Vindushandtak HWnd() = 0;
     virtual AppInfo App() = 0;
     virtual void Unload() = 0;
-    // Modal; the application title stands in the title bar.
+    // Modal; the application title stands in the title bar. The style as MsgBoxIkon reads it.
     virtual void MsgBox(std::string_view prompt, int style) = 0;
 
     // Starting a mail program may finish after the call returns (on Linux, xdg-open runs as a

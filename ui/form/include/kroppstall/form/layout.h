@@ -63,7 +63,7 @@ inline constexpr Farge Vindustekst = SystemFarge(8);
 inline constexpr Farge Knappeflate = SystemFarge(15);
 inline constexpr Farge Knappetekst = SystemFarge(18);
 
-enum class Type { Form, OptionButton, CommandButton, TextBox, Image, Label, Line, Shape };
+enum class Type { OptionButton, CommandButton, TextBox, Image, Label, Line, Shape };
 enum class Justering { Venstre, Hoyre, Midt };
 
 struct Skrift {

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "kroppstall/form/kjoretid.h"
 #include "kroppstall/form/layout.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <iterator>
-#include <span>
-#include <string_view>
 
 namespace kroppstall::form {
 
@@ -112,6 +111,16 @@ constexpr auto LagOpprettelsesrekke() {
 
 } // namespace detail
 
+// The Image control that `id` names. The program hands the backend its pictures by id: one for
+// anything else is a fault of its start-up, reported as a run-time error.
+inline const Kontroll& Bildekontroll(Id id) {
+    const Kontroll* k = FinnKontroll(id);
+    if (k == nullptr || k->type != Type::Image) {
+        throw Kjoretidsfeil("Kontrollen " + IdTekst(id) + " kan ikke vise et bilde");
+    }
+    return *k;
+}
+
 // The controls that can hold the focus, by rising tab index: the order Tab moves in.
 inline constexpr auto Tabrekke = detail::LagTabrekke();
 // Where the focus starts: the first enabled control of the tab order.
@@ -123,13 +132,5 @@ inline constexpr auto Leserekke = detail::LagLeserekke();
 // Every control with a tab index by rising tab index, but each label just before the box it names:
 // Windows names a box after the label created right before it, and labels take no focus.
 inline constexpr auto Opprettelsesrekke = detail::LagOpprettelsesrekke();
-
-// A face to use where the named one is missing.
-struct Erstatning {
-    std::string_view Familie;
-    bool FolgerMedWindows = false; // ships with every Windows the program runs on
-};
-// Faces of close metrics for `familie`, the closest first; empty for a face with none listed.
-std::span<const Erstatning> Erstatninger(std::string_view familie);
 
 } // namespace kroppstall::form

@@ -1,8 +1,6 @@
-#include "kroppstall/form/ordning.h"
+#include "kroppstall/form/erstatninger.h"
 
-#include <algorithm>
 #include <array>
-#include <iterator>
 
 namespace kroppstall::form {
 
