@@ -2,7 +2,8 @@
 // assistive technology produce, counted by a recording receiver. Runs under Wine with a display.
 #include "kroppstall/form/farge.h"
 #include "kroppstall/form/ordning.h"
-#include "kroppstall/win32/hovedvindu.h"
+#include "skjemavindu.h"
+#include "tekst.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -41,7 +42,7 @@ struct Hendelser final : form::Hendelsesmottaker {
         bool valgt; // the option's value when its Click arrived
     };
     std::vector<Rad> rader;
-    Hovedvindu* vindu = nullptr;
+    Skjemavindu* vindu = nullptr;
 
     void Utlos(Id kilde, Hendelse hendelse) override {
         const bool valgt = vindu != nullptr && kilde.navn == Navn::Option1 && vindu->LesValue(kilde);
@@ -88,13 +89,13 @@ protected:
     }
 
     Hendelser h;
-    Hovedvindu vindu{GetModuleHandleW(nullptr), {}};
+    Skjemavindu vindu{GetModuleHandleW(nullptr), {}};
     HWND hwnd = nullptr;
 };
 
 TEST_F(Vindu, StartRaisesInitializeThenLoadBeforeAnythingElse) {
     Hendelser egne;
-    Hovedvindu annet{GetModuleHandleW(nullptr), {}};
+    Skjemavindu annet{GetModuleHandleW(nullptr), {}};
     annet.Start(egne);
     ASSERT_EQ(egne.rader.size(), 2u);
     EXPECT_EQ(egne.rader[0].hendelse, Hendelse::Initialize);
@@ -290,7 +291,7 @@ TEST_P(Schemes, EveryTextStandsOutAndTheLimitBoxStaysWhite) {
     SetSysColors(5, hvilke, nye);
     {
         Hendelser h;
-        Hovedvindu vindu{GetModuleHandleW(nullptr), {}};
+        Skjemavindu vindu{GetModuleHandleW(nullptr), {}};
         vindu.Start(h);
         const HWND hwnd = FindWindowW(Klassenavn, nullptr);
         ASSERT_NE(hwnd, nullptr);

@@ -2,7 +2,8 @@
 // UTF-8 line per control, fields split by tabs: name, enabled, checked, focused, the text, the previous
 // window's text and the accessible name. Then the menus and any message box of the program.
 #include "kroppstall/form/layout.h"
-#include "kroppstall/win32/hovedvindu.h"
+#include "skjemavindu.h"
+#include "tekst.h"
 
 #include <cstdio>
 #include <oleacc.h>

@@ -1,5 +1,6 @@
-#include "binding.h"
-#include "kroppstall/win32/hovedvindu.h"
+#include "senbinding.h"
+#include "skjemavindu.h"
+#include "tekst.h"
 
 #include <cstdint>
 
@@ -22,13 +23,14 @@ ShellExecuteWType Shell() {
 
 // The wide entry point: the address and the URL reach the shell as they are, with no trip through
 // the ANSI code page.
-void Hovedvindu::ApneEpost(form::Vindushandtak eier, std::string_view url, std::function<void(bool)> ferdig) {
+void Skjemavindu::ApneEpost(form::Vindushandtak eier, std::string_view url,
+                            std::function<void(bool)> ferdig) {
     const auto resultat = reinterpret_cast<INT_PTR>(
         Shell()(reinterpret_cast<HWND>(eier), nullptr, Bred(url).c_str(), nullptr, L"", SW_SHOWNORMAL));
     ferdig(static_cast<std::int32_t>(resultat) > 32);
 }
 
-void Hovedvindu::ApneNettside(std::string_view url) {
+void Skjemavindu::ApneNettside(std::string_view url) {
     static_cast<void>(Shell()(nullptr, nullptr, Bred(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
 }
 

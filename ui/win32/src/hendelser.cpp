@@ -1,5 +1,6 @@
 #include "kroppstall/versjon.h"
-#include "kroppstall/win32/hovedvindu.h"
+#include "skjemavindu.h"
+#include "tekst.h"
 
 namespace kroppstall::win32 {
 
@@ -9,7 +10,7 @@ using form::Kjoretidsfeil;
 using form::Navn;
 using form::Type;
 
-int Hovedvindu::Kjor() {
+int Skjemavindu::Kjor() {
     MSG m;
     while (GetMessageW(&m, nullptr, 0, 0) > 0) {
         if (hwnd_ != nullptr && IsDialogMessageW(hwnd_, &m)) {
@@ -21,14 +22,14 @@ int Hovedvindu::Kjor() {
     return exitkode_;
 }
 
-LRESULT CALLBACK Hovedvindu::Vindusprosedyre(HWND hwnd, UINT melding, WPARAM w, LPARAM l) {
+LRESULT CALLBACK Skjemavindu::Vindusprosedyre(HWND hwnd, UINT melding, WPARAM w, LPARAM l) {
     if (melding == WM_NCCREATE) {
         auto* opprett = reinterpret_cast<CREATESTRUCTW*>(l);
-        auto* selv = static_cast<Hovedvindu*>(opprett->lpCreateParams);
+        auto* selv = static_cast<Skjemavindu*>(opprett->lpCreateParams);
         selv->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(selv));
     }
-    auto* selv = reinterpret_cast<Hovedvindu*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* selv = reinterpret_cast<Skjemavindu*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (selv == nullptr) {
         return DefWindowProcW(hwnd, melding, w, l);
     }
@@ -39,7 +40,7 @@ LRESULT CALLBACK Hovedvindu::Vindusprosedyre(HWND hwnd, UINT melding, WPARAM w, 
     return svar;
 }
 
-LRESULT Hovedvindu::Behandle(UINT melding, WPARAM w, LPARAM l) {
+LRESULT Skjemavindu::Behandle(UINT melding, WPARAM w, LPARAM l) {
     switch (melding) {
     case WM_COMMAND:
         Kommando(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
@@ -82,7 +83,7 @@ LRESULT Hovedvindu::Behandle(UINT melding, WPARAM w, LPARAM l) {
     return DefWindowProcW(hwnd_, melding, w, l);
 }
 
-void Hovedvindu::Kommando(WORD id, WORD varsel, HWND kilde) {
+void Skjemavindu::Kommando(WORD id, WORD varsel, HWND kilde) {
     if (kilde == nullptr) {
         if (id < ForsteMenyId || id >= ForsteMenyId + form::Menyer.size()) {
             return;
@@ -107,48 +108,35 @@ void Hovedvindu::Kommando(WORD id, WORD varsel, HWND kilde) {
             Utlos(kid, Hendelse::Click);
         }
     } else if (k->type == Type::OptionButton && varsel == BN_CLICKED) {
-        // Mouse, arrow keys (focus first, then BM_CLICK) and assistive technology all end here,
-        // some of them twice: only the change to selected counts, after it has happened.
-        bool nyttValg = false;
-        for (auto& [oid, var] : valgt_) {
-            const HWND o = kontroller_.at(oid);
-            const bool er = SendMessageW(o, BM_GETCHECK, 0, 0) == BST_CHECKED;
-            if (oid == kid && er && !var) {
-                nyttValg = true;
-            }
-            var = er;
-            auto stil = static_cast<DWORD>(GetWindowLongPtrW(o, GWL_STYLE));
-            stil = er ? (stil | WS_TABSTOP) : (stil & ~static_cast<DWORD>(WS_TABSTOP));
-            SetWindowLongPtrW(o, GWL_STYLE, static_cast<LONG_PTR>(stil));
+        Velg(*k);
+    }
+}
+
+// Mouse, arrow keys (focus first, then BM_CLICK) and assistive technology all end here, some of them
+// twice: only the change to selected counts, after it has happened.
+void Skjemavindu::Velg(const form::Kontroll& option) {
+    bool nyttValg = false;
+    for (auto& [oid, var] : valgt_) {
+        const HWND o = kontroller_.at(oid);
+        const bool er = SendMessageW(o, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        if (oid == option.id && er && !var) {
+            nyttValg = true;
         }
-        if (nyttValg && form::ErBundet(kid.navn, Hendelse::Click)) {
-            Utlos(kid, Hendelse::Click);
-        }
+        var = er;
+        auto stil = static_cast<DWORD>(GetWindowLongPtrW(o, GWL_STYLE));
+        stil = er ? (stil | WS_TABSTOP) : (stil & ~static_cast<DWORD>(WS_TABSTOP));
+        SetWindowLongPtrW(o, GWL_STYLE, static_cast<LONG_PTR>(stil));
+    }
+    if (nyttValg && form::ErBundet(option.id.navn, Hendelse::Click)) {
+        Utlos(option.id, Hendelse::Click);
     }
 }
 
-void Hovedvindu::Utlos(Id kilde, Hendelse hendelse) {
-    if (mottaker_ != nullptr) {
-        Trygt([&] { mottaker_->Utlos(kilde, hendelse); });
-    }
-}
-
-void Hovedvindu::Trygt(const std::function<void()>& handling) {
-    if (avsluttet_) {
-        return;
-    }
-    form::Fang(handling, [this](const char* feil) { Standardfeil(feil); });
-}
-
-// An error no handler traps: tell the user, then end the program with a failure code.
-void Hovedvindu::Standardfeil(const std::string& melding) {
-    if (avsluttet_) {
-        return;
-    }
-    avsluttet_ = true;
+// The toolkit's part of the default error handling: the box, then the end of the window and of the
+// message loop, with a failure code.
+void Skjemavindu::MeldOgAvslutt(std::string_view feiltekst) {
     exitkode_ = 1;
-    mottaker_ = nullptr;
-    MessageBoxW(hwnd_, Bred("Kjøretidsfeil: " + melding).c_str(), Bred(versjon::Produktnavn).c_str(),
+    MessageBoxW(hwnd_, Bred(feiltekst).c_str(), Bred(versjon::Produktnavn).c_str(),
                 MB_ICONERROR | MB_OK | MB_SETFOREGROUND);
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_);

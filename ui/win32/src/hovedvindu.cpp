@@ -1,7 +1,11 @@
-#include "kroppstall/win32/hovedvindu.h"
-
+#include "farger.h"
 #include "kroppstall/form/ordning.h"
+#include "skjemavindu.h"
 #include "tegning.h"
+#include "tekst.h"
+
+#include <map>
+#include <memory>
 
 namespace kroppstall::win32 {
 
@@ -36,13 +40,42 @@ DWORD Justering(Type type, form::Justering j) {
     return SS_LEFTNOWORDWRAP;
 }
 
+// What a control's own properties add to the styles of its type.
+DWORD Stil(const form::Kontroll& k) {
+    DWORD stil = (k.Enabled ? 0 : WS_DISABLED) | WS_GROUP;
+    switch (k.type) {
+    case Type::TextBox:
+    case Type::Label:
+        stil |= Justering(k.type, k.Alignment);
+        break;
+    case Type::CommandButton:
+        stil |= k.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        break;
+    case Type::OptionButton:
+        // One group: the first option of the array starts it, the others join it. Only the selected
+        // one is a tab stop, so Tab enters the group at the selection.
+        if (!form::StarterGruppe(k)) {
+            stil &= ~static_cast<DWORD>(WS_GROUP);
+        }
+        stil |= k.Value ? WS_TABSTOP : 0;
+        break;
+    default:
+        break;
+    }
+    return stil;
+}
+
 } // namespace
 
-Hovedvindu::Hovedvindu(HINSTANCE instans, Ressurser ressurser)
+std::unique_ptr<Hovedvindu> LagHovedvindu(HINSTANCE instans, Ressurser ressurser) {
+    return std::make_unique<Skjemavindu>(instans, std::move(ressurser));
+}
+
+Skjemavindu::Skjemavindu(HINSTANCE instans, Ressurser ressurser)
     : instans_(instans), ressurser_(std::move(ressurser)) {}
 
-Hovedvindu::~Hovedvindu() {
-    mottaker_ = nullptr;
+Skjemavindu::~Skjemavindu() {
+    Frakoble();
     if (hwnd_ != nullptr) {
         // Going away without an Unload: the window must not post a quit for a loop that never ran.
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -59,22 +92,28 @@ Hovedvindu::~Hovedvindu() {
     }
 }
 
-void Hovedvindu::Start(form::Hendelsesmottaker& mottaker) {
-    mottaker_ = &mottaker;
-    Utlos({Navn::frmBmi}, Hendelse::Initialize);
-    if (avsluttet_) {
-        return;
+void Skjemavindu::Bygg() {
+    for (const auto& [id, bilde] : ressurser_.bilder) {
+        static_cast<void>(form::Bildekontroll(id));
     }
-    Trygt([this] { Bygg(); });
-    Utlos({Navn::frmBmi}, Hendelse::Load);
-}
-
-void Hovedvindu::Bygg() {
-    const form::Skjema& s = form::FrmBmi;
     HDC skjerm = GetDC(nullptr);
     dpi_ = GetDeviceCaps(skjerm, LOGPIXELSY);
     ReleaseDC(nullptr, skjerm);
+    LagVindu();
+    for (const form::Kontroll* k : form::Opprettelsesrekke) {
+        ByggKontroll(*k, static_cast<std::size_t>(k - form::Kontroller.data()));
+    }
+    for (const auto& [id, bilde] : ressurser_.bilder) {
+        if (HICON ikon = LagIkon(bilde)) {
+            bilder_[id] = ikon;
+        }
+    }
+    startfokus_ = kontroller_.at(form::Startfokus->id);
+}
 
+// The top-level window with its icon, menu bar and a client area of the form's size.
+void Skjemavindu::LagVindu() {
+    const form::Skjema& s = form::FrmBmi;
     ikonStor_ = static_cast<HICON>(LoadImageW(instans_, MAKEINTRESOURCEW(ressurser_.ikongruppe), IMAGE_ICON,
                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
     ikonLiten_ =
@@ -83,7 +122,7 @@ void Hovedvindu::Bygg() {
 
     WNDCLASSEXW klasse{};
     klasse.cbSize = sizeof klasse;
-    klasse.lpfnWndProc = &Hovedvindu::Vindusprosedyre;
+    klasse.lpfnWndProc = &Skjemavindu::Vindusprosedyre;
     klasse.hInstance = instans_;
     klasse.hIcon = ikonStor_;
     klasse.hIconSm = ikonLiten_;
@@ -95,15 +134,8 @@ void Hovedvindu::Bygg() {
     }
 
     DWORD stil = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    if (s.MinButton) {
-        stil |= WS_MINIMIZEBOX;
-    }
-    if (s.MaxButton) {
-        stil |= WS_MAXIMIZEBOX;
-    }
-    if (!s.FastStorrelse) {
-        stil |= WS_THICKFRAME;
-    }
+    stil |= (s.MinButton ? WS_MINIMIZEBOX : 0) | (s.MaxButton ? WS_MAXIMIZEBOX : 0);
+    stil |= s.FastStorrelse ? 0 : WS_THICKFRAME;
     ByggMenyer();
     RECT r{0, 0, Piksler(s.ClientWidth), Piksler(s.ClientHeight)};
     AdjustWindowRectEx(&r, stil, TRUE, 0);
@@ -120,71 +152,36 @@ void Hovedvindu::Bygg() {
                      r.bottom - r.top + Piksler(s.ClientHeight) - klient.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-
-    for (const form::Kontroll* k : form::Opprettelsesrekke) {
-        ByggKontroll(*k, static_cast<int>(k - form::Kontroller.data()));
-    }
-    for (const auto& k : form::Kontroller) {
-        if (k.type == Type::Image) {
-            if (const auto b = ressurser_.bilder.find(k.id); b != ressurser_.bilder.end()) {
-                if (HICON ikon = LagIkon(b->second)) {
-                    bilder_[k.id] = ikon;
-                }
-            }
-        }
-    }
-    startfokus_ = kontroller_.at(form::Startfokus->id);
 }
 
-void Hovedvindu::ByggKontroll(const form::Kontroll& k, int nummer) {
-    const wchar_t* klasse = nullptr;
-    DWORD stil = WS_CHILD | WS_VISIBLE | WS_GROUP;
-    DWORD utvidet = 0;
-    switch (k.type) {
-    case Type::TextBox:
-        klasse = L"EDIT";
-        stil |= WS_TABSTOP | ES_AUTOHSCROLL | Justering(k.type, k.Alignment);
-        utvidet = WS_EX_CLIENTEDGE;
-        break;
-    case Type::Label:
-        klasse = L"STATIC";
-        stil |= Justering(k.type, k.Alignment);
-        break;
-    case Type::CommandButton:
-        klasse = L"BUTTON";
-        stil |= WS_TABSTOP | (k.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        break;
-    case Type::OptionButton: {
-        klasse = L"BUTTON";
-        stil |= BS_AUTORADIOBUTTON;
-        // One group: the first option of the array starts it, the others join it. Only the selected
-        // one is a tab stop, so Tab enters the group at the selection.
-        if (!form::StarterGruppe(k)) {
-            stil &= ~static_cast<DWORD>(WS_GROUP);
-        }
-        if (k.Value) {
-            stil |= WS_TABSTOP;
-        }
-        break;
+const Skjemavindu::Kontrolltype& Skjemavindu::TypeFor(Type type) {
+    static const std::map<Type, Kontrolltype> typer{
+        {Type::OptionButton, {L"BUTTON", BS_AUTORADIOBUTTON, 0}},
+        {Type::CommandButton, {L"BUTTON", WS_TABSTOP, 0}},
+        {Type::TextBox, {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE}},
+        {Type::Image, {nullptr, 0, 0}},
+        {Type::Label, {L"STATIC", 0, 0}},
+        {Type::Line, {nullptr, 0, 0}},
+        {Type::Shape, {nullptr, 0, 0}},
+    };
+    return typer.at(type);
+}
+
+void Skjemavindu::ByggKontroll(const form::Kontroll& k, std::size_t tabellplass) {
+    const Kontrolltype& type = TypeFor(k.type);
+    if (type.klasse == nullptr) {
+        return; // painted by the form itself
     }
-    case Type::Form:
-    case Type::Image:
-    case Type::Line:
-    case Type::Shape:
-        return; // drawn by the form itself
-    }
-    if (!k.Enabled) {
-        stil |= WS_DISABLED;
-    }
-    const WORD id = KontrollId(static_cast<std::size_t>(nummer));
-    HWND hwnd = CreateWindowExW(utvidet, klasse, Bred(k.Caption).c_str(), stil, Piksler(k.Rekt.Left),
+    const WORD id = KontrollId(tabellplass);
+    HWND hwnd = CreateWindowExW(type.utvidet, type.klasse, Bred(k.Caption).c_str(),
+                                WS_CHILD | WS_VISIBLE | type.stil | Stil(k), Piksler(k.Rekt.Left),
                                 Piksler(k.Rekt.Top), Piksler(k.Rekt.Width), Piksler(k.Rekt.Height), hwnd_,
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instans_, nullptr);
     if (hwnd == nullptr) {
         throw Kjoretidsfeil("Kunne ikke lage " + form::IdTekst(k.id));
     }
     kontroller_[k.id] = hwnd;
-    tabellplass_[hwnd] = static_cast<std::size_t>(nummer);
+    tabellplass_[hwnd] = tabellplass;
     bakfarger_[k.id] = k.BackColor;
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Skrift(k.Font ? *k.Font : form::FrmBmi.Font)),
                  FALSE);
@@ -204,7 +201,7 @@ void Hovedvindu::ByggKontroll(const form::Kontroll& k, int nummer) {
     }
 }
 
-void Hovedvindu::ByggMenyer() {
+void Skjemavindu::ByggMenyer() {
     menylinje_ = CreateMenu();
     HMENU meny = nullptr;
     for (std::size_t i = 0; i < form::Menyer.size(); ++i) {
@@ -228,7 +225,7 @@ void Hovedvindu::ByggMenyer() {
     }
 }
 
-void Hovedvindu::VisMidtstilt() {
+void Skjemavindu::VisMidtstilt() {
     if (hwnd_ == nullptr) {
         return;
     }
@@ -250,11 +247,11 @@ void Hovedvindu::VisMidtstilt() {
     }
 }
 
-int Hovedvindu::Piksler(int twips) const {
+int Skjemavindu::Piksler(int twips) const {
     return MulDiv(twips, dpi_, form::TwipsPerTomme);
 }
 
-HWND Hovedvindu::Finn(Id id) const {
+HWND Skjemavindu::Finn(Id id) const {
     const auto k = kontroller_.find(id);
     if (k == kontroller_.end()) {
         throw Kjoretidsfeil("Kontrollen " + form::IdTekst(id) + " finnes ikke");
@@ -262,7 +259,7 @@ HWND Hovedvindu::Finn(Id id) const {
     return k->second;
 }
 
-const form::Kontroll* Hovedvindu::KontrollFor(HWND hwnd) const {
+const form::Kontroll* Skjemavindu::KontrollFor(HWND hwnd) const {
     const auto p = tabellplass_.find(hwnd);
     return p != tabellplass_.end() ? &form::Kontroller[p->second] : nullptr;
 }

@@ -1,6 +1,8 @@
-#include "binding.h"
+#include "farger.h"
 #include "kroppstall/versjon.h"
-#include "kroppstall/win32/hovedvindu.h"
+#include "senbinding.h"
+#include "skjemavindu.h"
+#include "tekst.h"
 
 #include <algorithm>
 
@@ -9,12 +11,32 @@ namespace kroppstall::win32 {
 using form::Id;
 using form::Kjoretidsfeil;
 
-void Hovedvindu::InitCommonControls() {
+namespace {
+
+UINT Ikon(form::Meldingsikon ikon) {
+    switch (ikon) {
+    case form::Meldingsikon::Stopp:
+        return MB_ICONHAND;
+    case form::Meldingsikon::Sporsmal:
+        return MB_ICONQUESTION;
+    case form::Meldingsikon::Utrop:
+        return MB_ICONEXCLAMATION;
+    case form::Meldingsikon::Informasjon:
+        return MB_ICONASTERISK;
+    case form::Meldingsikon::Ingen:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+void Skjemavindu::InitCommonControls() {
     using Init = void(WINAPI*)();
     Bind<Init>(L"comctl32.dll", "InitCommonControls")();
 }
 
-std::string Hovedvindu::LesTekst(Id boks) {
+std::string Skjemavindu::LesTekst(Id boks) {
     const HWND h = Finn(boks);
     const int lengde = GetWindowTextLengthW(h);
     std::wstring tekst(static_cast<std::size_t>(lengde) + 1, L'\0');
@@ -23,7 +45,7 @@ std::string Hovedvindu::LesTekst(Id boks) {
     return Utf8(tekst);
 }
 
-void Hovedvindu::SkrivTekst(Id boks, std::string_view tekst) {
+void Skjemavindu::SkrivTekst(Id boks, std::string_view tekst) {
     const HWND h = Finn(boks);
     skriver_ = true;
     const BOOL ok = SetWindowTextW(h, Bred(tekst).c_str());
@@ -33,7 +55,7 @@ void Hovedvindu::SkrivTekst(Id boks, std::string_view tekst) {
     }
 }
 
-void Hovedvindu::SkrivCaption(Id kontroll, std::string_view caption) {
+void Skjemavindu::SkrivCaption(Id kontroll, std::string_view caption) {
     if (const auto m = menyer_.find(kontroll); m != menyer_.end()) {
         std::wstring tekst = Bred(caption);
         MENUITEMINFOW info{};
@@ -53,7 +75,7 @@ void Hovedvindu::SkrivCaption(Id kontroll, std::string_view caption) {
     }
 }
 
-void Hovedvindu::SkrivEnabled(Id kontroll, bool enabled) {
+void Skjemavindu::SkrivEnabled(Id kontroll, bool enabled) {
     if (const auto m = menyer_.find(kontroll); m != menyer_.end()) {
         EnableMenuItem(m->second.first, m->second.second, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
         return;
@@ -61,34 +83,35 @@ void Hovedvindu::SkrivEnabled(Id kontroll, bool enabled) {
     EnableWindow(Finn(kontroll), enabled ? TRUE : FALSE);
 }
 
-bool Hovedvindu::LesValue(Id option) {
+bool Skjemavindu::LesValue(Id option) {
     return SendMessageW(Finn(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Hovedvindu::SkrivBackColor(Id kontroll, form::Farge farge) {
+void Skjemavindu::SkrivBackColor(Id kontroll, form::Farge farge) {
     const HWND h = Finn(kontroll);
     static_cast<void>(Farge(farge)); // refuse an unknown system colour now, not at paint time
     bakfarger_[kontroll] = farge;
     InvalidateRect(h, nullptr, TRUE);
 }
 
-form::Vindushandtak Hovedvindu::HWnd() {
+form::Vindushandtak Skjemavindu::HWnd() {
     return reinterpret_cast<form::Vindushandtak>(hwnd_);
 }
 
-form::AppInfo Hovedvindu::App() {
+form::AppInfo Skjemavindu::App() {
     return {static_cast<std::int16_t>(versjon::Major), static_cast<std::int16_t>(versjon::Minor),
             static_cast<std::int16_t>(versjon::Revision), versjon::Opphavsrett};
 }
 
-void Hovedvindu::Unload() {
+void Skjemavindu::Unload() {
     if (hwnd_ != nullptr) {
         DestroyWindow(hwnd_);
     }
 }
 
-void Hovedvindu::MsgBox(std::string_view prompt, int style) {
-    MessageBoxW(hwnd_, Bred(prompt).c_str(), Bred(versjon::Produktnavn).c_str(), static_cast<UINT>(style));
+void Skjemavindu::MsgBox(std::string_view prompt, int style) {
+    MessageBoxW(hwnd_, Bred(prompt).c_str(), Bred(versjon::Produktnavn).c_str(),
+                MB_OK | Ikon(form::MsgBoxIkon(style)));
 }
 
 } // namespace kroppstall::win32

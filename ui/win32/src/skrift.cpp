@@ -1,11 +1,12 @@
-#include "kroppstall/form/ordning.h"
-#include "kroppstall/win32/hovedvindu.h"
+#include "kroppstall/form/erstatninger.h"
+#include "skjemavindu.h"
+#include "tekst.h"
 
 namespace kroppstall::win32 {
 
 // The named face where installed; otherwise the closest stand-in that Windows ships, since a face
 // that only some systems have cannot be counted on.
-HFONT Hovedvindu::Skrift(const form::Skrift& skrift) {
+HFONT Skjemavindu::Skrift(const form::Skrift& skrift) {
     const std::wstring onsket = Bred(skrift.Familie);
     const int tiendeler = static_cast<int>(skrift.Storrelse * 100.0 + 0.5);
     const std::wstring nokkel = onsket + L"/" + std::to_wstring(tiendeler);

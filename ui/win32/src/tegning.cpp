@@ -1,7 +1,8 @@
 #include "tegning.h"
 
+#include "farger.h"
 #include "kroppstall/form/farge.h"
-#include "kroppstall/form/ordning.h"
+#include "skjemavindu.h"
 
 #include <cstring>
 #include <string>
@@ -46,7 +47,7 @@ LRESULT CALLBACK Resultatboks(HWND hwnd, UINT melding, WPARAM w, LPARAM l) {
         HDC dc = BeginPaint(hwnd, &ps);
         // No exception may unwind through user32's frames: an error here gets the form's default
         // error handling, as one in the form's own window procedure does.
-        auto* vindu = reinterpret_cast<Hovedvindu*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
+        auto* vindu = reinterpret_cast<Skjemavindu*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
         form::Fang([&] { TegnTekst(hwnd, dc); },
                    [vindu](const char* feil) {
                        if (vindu != nullptr) {
@@ -104,7 +105,7 @@ void TegnEgenTekst(HWND boks) {
     }
 }
 
-void Hovedvindu::Tegn(HDC dc) {
+void Skjemavindu::Tegn(HDC dc) {
     // Bottom of the stacking order first; the child windows lie over all of it.
     for (auto k = form::Kontroller.rbegin(); k != form::Kontroller.rend(); ++k) {
         switch (k->type) {
@@ -144,29 +145,18 @@ void Hovedvindu::Tegn(HDC dc) {
     }
 }
 
-LRESULT Hovedvindu::Farg(HDC dc, HWND kontroll) {
+LRESULT Skjemavindu::Farg(HDC dc, HWND kontroll) {
     const form::Kontroll* k = KontrollFor(kontroll);
     if (k == nullptr) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    COLORREF bak = Farge(bakfarger_.at(k->id));
-    COLORREF forgrunn = Farge(k->ForeColor);
-    if (const form::Kontroll* underlag = form::Underlag(*k)) {
-        // Drawn on the shape's fixed fill, not on a colour of the scheme: the limit box stays one
-        // table in every scheme, and the text is made to stand out from that fill.
-        bak = Farge(underlag->FillColor);
-        forgrunn = form::Lesbar(forgrunn, bak);
-    } else if (k->type == Type::TextBox && !IsWindowEnabled(kontroll)) {
-        // Disabled edits are drawn in a grey; the result boxes are disabled for good, so theirs is
-        // kept readable on whatever background they were given.
-        forgrunn = form::Visningstekst(forgrunn, Farge(k->BackColor), bak);
-    }
-    SetTextColor(dc, forgrunn);
-    SetBkColor(dc, bak);
-    return reinterpret_cast<LRESULT>(Pensel(bak));
+    const form::Kontrollfarger f = form::Farger(*k, bakfarger_.at(k->id), &Systemfarge);
+    SetTextColor(dc, f.GraTekst && !IsWindowEnabled(kontroll) ? *f.GraTekst : f.Tekst);
+    SetBkColor(dc, f.Bak);
+    return reinterpret_cast<LRESULT>(Pensel(f.Bak));
 }
 
-HBRUSH Hovedvindu::Pensel(COLORREF farge) {
+HBRUSH Skjemavindu::Pensel(COLORREF farge) {
     auto& p = pensler_[farge];
     if (p == nullptr) {
         p = CreateSolidBrush(farge);

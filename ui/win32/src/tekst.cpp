@@ -1,5 +1,7 @@
-#include "binding.h"
+#include "tekst.h"
+
 #include "kroppstall/win32/hovedvindu.h"
+#include "senbinding.h"
 
 namespace kroppstall::win32 {
 
@@ -53,24 +55,6 @@ NumberFormat Tallformat() {
 
 NumberFormat TallformatXp() {
     return LesTallformat(nullptr);
-}
-
-COLORREF Hovedvindu::Farge(form::Farge farge) const {
-    if (!form::ErSystemFarge(farge)) {
-        return static_cast<COLORREF>(farge & 0x00FFFFFFu); // already 0x00BBGGRR
-    }
-    switch (farge) {
-    case form::Vindusbakgrunn:
-        return GetSysColor(COLOR_WINDOW);
-    case form::Vindustekst:
-        return GetSysColor(COLOR_WINDOWTEXT);
-    case form::Knappeflate:
-        return GetSysColor(COLOR_BTNFACE);
-    case form::Knappetekst:
-        return GetSysColor(COLOR_BTNTEXT);
-    default:
-        throw form::Kjoretidsfeil("Ugyldig fargeverdi");
-    }
 }
 
 } // namespace kroppstall::win32

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "kroppstall/form/kjoretid.h"
-#include "kroppstall/win32/hovedvindu.h"
+#include "tekst.h"
 
 #include <cstring>
 #include <string>
+#include <windows.h>
 
 namespace kroppstall::win32 {
 
