@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,29 @@ TEST(KgSearch, GivesTheWeightLimitTextsForTheHeight) {
         for (const Case& c : tabell) {
             SCOPED_TRACE(c.hoyde);
             EXPECT_EQ(Grensetekster(Enhet::Kg, LesHoyde(c.hoyde, Norsk), Norsk), c.linjer);
+        }
+    });
+}
+
+struct Referanse {
+    std::int32_t hoyde;
+    std::array<const char*, 5> linjer;
+};
+const Referanse Referanser[] = {
+#include "kgtekster_24_250.inc"
+};
+
+TEST(KgSearch, HeightsFrom24To250KeepTheirTexts) {
+    ASSERT_EQ(std::size(Referanser), 227u);
+    IHverAvrundingsmodus([] {
+        std::int32_t ventetHoyde = 24;
+        for (const Referanse& r : Referanser) {
+            SCOPED_TRACE(r.hoyde);
+            ASSERT_EQ(r.hoyde, ventetHoyde++);
+            const Linjer linjer = Grensetekster(Enhet::Kg, r.hoyde, Norsk);
+            for (std::size_t i = 0; i < r.linjer.size(); ++i) {
+                EXPECT_EQ(linjer[i], r.linjer[i]);
+            }
         }
     });
 }
