@@ -1,6 +1,7 @@
 #include "kroppstall/core.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -39,6 +40,16 @@ void RegnUtKg(benchmark::State& state) {
     }
 }
 BENCHMARK(RegnUtKg)->Arg(180)->Arg(299);
+
+// The kilogram search alone, at the shortest and tallest valid heights and at 46340 cm, the tallest
+// it searches (no window asks for it: the height is invalid there).
+void KgSok(benchmark::State& state) {
+    const auto hoyde = static_cast<std::int32_t>(state.range(0));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(kroppstall::KgGrenser(hoyde));
+    }
+}
+BENCHMARK(KgSok)->Arg(11)->Arg(180)->Arg(299)->Arg(46340)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

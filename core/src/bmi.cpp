@@ -24,7 +24,7 @@ std::string_view Vurder(double bmi) {
         return "Overvekt";
     }
     if (bmi < 40.0) {
-        return "Krafig overvekt";
+        return "Kraftig overvekt";
     }
     return "Sykelig overvekt";
 }

@@ -1,9 +1,11 @@
 #include "avrundingsmodus.h"
 #include "kroppstall/core.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kroppstall {
@@ -24,12 +26,12 @@ TEST(Bmi, IsRoundedToTenthsWithTiesToEvenAndClassified) {
         Case{"45", "170", "15,6", "Undervekt"},
         Case{"60", "180", "18,5", "Normalvekt"}, // 185.185... rounds onto the limit itself
         Case{"53,4", "170", "18,5", "Normalvekt"},
-        Case{"73", "200", "18,2", "Undervekt"},          // exactly 182.5 goes to the even 182
-        Case{"75", "200", "18,8", "Normalvekt"},         // exactly 187.5 goes to 188
-        Case{"87", "200", "21,7", "Normalvekt"},         // 217.49999999999997: 217.5 in x87 math
-        Case{"61,25", "140", "31,2", "Krafig overvekt"}, // exactly 312.5 goes to 312
+        Case{"73", "200", "18,2", "Undervekt"},           // exactly 182.5 goes to the even 182
+        Case{"75", "200", "18,8", "Normalvekt"},          // exactly 187.5 goes to 188
+        Case{"87", "200", "21,7", "Normalvekt"},          // 217.49999999999997: 217.5 in x87 math
+        Case{"61,25", "140", "31,2", "Kraftig overvekt"}, // exactly 312.5 goes to 312
         Case{"72,2", "170", "25", "Overvekt"},
-        Case{"86,7", "170", "30", "Krafig overvekt"},
+        Case{"86,7", "170", "30", "Kraftig overvekt"},
         Case{"115,6", "170", "40", "Sykelig overvekt"},
         Case{"70", "11", "5785,1", "Sykelig overvekt"},
         Case{"70", "299", "7,8", "Undervekt"},
@@ -55,10 +57,14 @@ TEST(Bmi, EachClassLimitBelongsToTheClassAbove) {
     };
     for (const Case& c :
          {Case{11, "Undervekt"}, Case{184, "Undervekt"}, Case{185, "Normalvekt"}, Case{249, "Normalvekt"},
-          Case{250, "Overvekt"}, Case{299, "Overvekt"}, Case{300, "Krafig overvekt"},
-          Case{399, "Krafig overvekt"}, Case{400, "Sykelig overvekt"}, Case{413223, "Sykelig overvekt"}}) {
+          Case{250, "Overvekt"}, Case{299, "Overvekt"}, Case{300, "Kraftig overvekt"},
+          Case{399, "Kraftig overvekt"}, Case{400, "Sykelig overvekt"}, Case{413223, "Sykelig overvekt"}}) {
         SCOPED_TRACE(c.tideler);
         EXPECT_EQ(Vurder(c.tideler / 10.0), c.vurdering);
+        // The assessment box and the BMI limit table name each class with the same words.
+        const std::string navn = std::string(" = ") + c.vurdering;
+        EXPECT_TRUE(std::any_of(BmiGrensetekster.begin(), BmiGrensetekster.end(),
+                                [&](std::string_view linje) { return linje.ends_with(navn); }));
     }
 }
 

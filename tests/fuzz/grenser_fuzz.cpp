@@ -17,9 +17,8 @@ std::string Vis(std::int32_t hoyde, const std::array<float, 4>& g) {
 
 void SjekkGrenser(std::int32_t hoyde) {
     const std::array<float, 4> g = KgGrenser(hoyde);
-    const double tak = hoyde < 0 ? 0.0 : static_cast<double>(hoyde);
     for (float v : g) {
-        Krev(v >= 0.0f && static_cast<double>(v) <= tak, "every limit lies in [0, height]", Vis(hoyde, g));
+        Krev(v >= 0.0f, "no limit is negative", Vis(hoyde, g));
     }
     // A limit the search sets is never below one set before it; a class never reached stays 0.
     float forrige = 0.0f;
@@ -35,6 +34,27 @@ void SjekkGrenser(std::int32_t hoyde) {
         for (std::size_t i = 0; i + 1 < g.size(); ++i) {
             Krev(g[i] <= g[i + 1], "the four limits never fall", Vis(hoyde, g));
         }
+    }
+    if (hoyde < 11 || hoyde > 299) {
+        // Heights the window refuses walk from 1 kg up to the height and no further.
+        const double tak = hoyde < 0 ? 0.0 : static_cast<double>(hoyde);
+        for (float v : g) {
+            Krev(static_cast<double>(v) <= tak, "a refused height's limits lie within the height",
+                 Vis(hoyde, g));
+        }
+        return;
+    }
+    // A height the window accepts has all four limits, each the heaviest 0.1 kg step at or below its
+    // class bound: the bound lies between the limit's BMI and the next step's, give or take the trial
+    // BMI's rounding and the float counter's drift (a few thousandths).
+    constexpr std::array<double, 4> Klassegrense{18.5, 24.9, 29.9, 39.9};
+    const double meter = hoyde / 100.0;
+    for (std::size_t i = 0; i < g.size(); ++i) {
+        const double kilo = static_cast<double>(g[i]);
+        Krev(kilo > 0.0, "a valid height has all four limits", Vis(hoyde, g));
+        Krev(kilo / (meter * meter) <= Klassegrense[i] + 0.01 &&
+                 (kilo + 0.1) / (meter * meter) >= Klassegrense[i] - 0.01,
+             "a valid height's limit lies within a 0.1 kg step below its class bound", Vis(hoyde, g));
     }
 }
 

@@ -18,8 +18,10 @@ inline constexpr std::array<std::string_view, 6> BmiGrensetekster{
     "30 - 39,9 = Kraftig overvekt", "Over 40 = Sykelig overvekt", "BMI grenseverdier"};
 
 // Heaviest visited weight of each of the classes 1 to 4 for the height, found by walking a
-// single-precision counter from 1 kg in steps of 0.1f; 0 where a class is never reached.
-// Heights above 46340 (whose square does not fit in 32 bits) give four zeros.
+// single-precision counter from 1 kg in steps of 0.1f. The heights the window accepts (11 to 299) also
+// visit the tenths under 1 kg and walk on past the height until class 4 ends, so all four are set;
+// other heights walk up to the height only, with 0 where a class is never reached. Heights above 46340
+// (whose square does not fit in 32 bits) give four zeros.
 std::array<float, 4> KgGrenser(std::int32_t hoyde);
 
 // The kilogram table's five lines and heading around the texts of the four limits.
