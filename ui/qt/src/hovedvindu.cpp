@@ -171,6 +171,7 @@ void Skjemavindu::Fargelegg(QWidget& w, const form::Kontroll& k, form::Farge bak
 QWidget* Skjemavindu::LagTekstboks(const form::Kontroll& k) {
     auto* boks = form::ErVisning(k) ? new Visningsboks(klient_) : new QLineEdit(klient_);
     boks->setMaxLength(k.MaxLength > 0 ? k.MaxLength : 32767);
+    boks->setValidator(new Enlinje(boks));
     boks->setAlignment(Vannrett(k.Alignment) | Qt::AlignVCenter);
     if (form::ErBundet(k.id.navn, Hendelse::Change)) {
         connect(boks, &QLineEdit::textChanged, this, [this, id = k.id] { Utlos(id, Hendelse::Change); });
