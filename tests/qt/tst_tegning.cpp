@@ -1,3 +1,4 @@
+#include "bilder.h"
 #include "vindustest.h"
 
 using namespace vindustest;
@@ -135,6 +136,35 @@ private Q_SLOTS:
                          qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
             }
         }
+    }
+
+    // Run with QT_SCALE_FACTOR set too: where one of the picture's images has just its device size,
+    // the picture shows that image pixel for pixel, not a smaller one scaled up.
+    void pictureIsDrawnFromItsLargestImageThatFits() {
+        namespace b = kroppstall::bilder;
+        using kroppstall::qt::Bilde;
+        const QList<QPixmap> storrelser{Bilde<b::Bilde16Side>(b::Bilde16), Bilde<b::Bilde32Side>(b::Bilde32),
+                                        Bilde<b::Bilde48Side>(b::Bilde48)};
+        QIcon bilde;
+        for (const QPixmap& p : storrelser) {
+            bilde.addPixmap(p);
+        }
+        vindu.reset();
+        form.reset();
+        Bygg({{Id{Navn::Image1}, bilde}});
+        const QImage flate = vindu->Klientflate()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const double s = flate.devicePixelRatio();
+        const QRect r = vindu->Kontroll({Navn::Image1})->geometry();
+        const QRect enheter(qRound(r.x() * s), qRound(r.y() * s), qRound(r.width() * s),
+                            qRound(r.height() * s));
+        const auto fasit = std::find_if(storrelser.begin(), storrelser.end(),
+                                        [&](const QPixmap& p) { return p.size() == enheter.size(); });
+        if (fasit == storrelser.end()) {
+            QSKIP("none of the picture's images has its device size at this scale");
+        }
+        QImage vist = flate.copy(enheter);
+        vist.setDevicePixelRatio(1.0);
+        QCOMPARE(vist, fasit->toImage().convertToFormat(QImage::Format_ARGB32));
     }
 
     // Run with QT_SCALE_FACTOR set: every rule and the outline are drawn, about `scale` device pixels

@@ -217,12 +217,8 @@ QWidget* Skjemavindu::LagOption(const form::Kontroll& k) {
 }
 
 QWidget* Skjemavindu::LagBilde(const form::Kontroll& k) {
-    auto* bilde = new QLabel(klient_);
-    bilde->setScaledContents(k.Stretch);
-    if (const auto b = ressurser_.bilder.find(k.id); b != ressurser_.bilder.end()) {
-        bilde->setPixmap(b->second);
-    }
-    return bilde;
+    const auto b = ressurser_.bilder.find(k.id);
+    return new Bildeflate(klient_, b != ressurser_.bilder.end() ? b->second : QIcon(), k.Stretch);
 }
 
 QWidget* Skjemavindu::LagLinje(const form::Kontroll& k) {

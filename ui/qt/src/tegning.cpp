@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace kroppstall::qt {
 
@@ -35,6 +36,34 @@ void Formflate::paintEvent(QPaintEvent* /*hendelse*/) {
     p.fillRect(QRectF(0, r.height() - t, r.width(), t), kant_);
     p.fillRect(QRectF(0, t, t, r.height() - 2 * t), kant_);
     p.fillRect(QRectF(r.width() - t, t, t, r.height() - 2 * t), kant_);
+}
+
+Bildeflate::Bildeflate(QWidget* forelder, QIcon bilde, bool strekk)
+    : QWidget(forelder), bilde_(std::move(bilde)), strekk_(strekk) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Bildeflate::paintEvent(QPaintEvent* /*hendelse*/) {
+    const QList<QSize> storrelser = bilde_.availableSizes();
+    if (storrelser.isEmpty()) {
+        return;
+    }
+    const auto bredde = [](QSize a, QSize b) { return a.width() < b.width(); };
+    const QSize minst = *std::min_element(storrelser.begin(), storrelser.end(), bredde);
+    const qreal skala = devicePixelRatioF();
+    const QSize enheter = (QSizeF(strekk_ ? size() : minst) * skala).toSize();
+    QSize valgt = minst; // where none fits
+    for (const QSize& s : storrelser) {
+        if (s.width() <= enheter.width() && s.height() <= enheter.height() && bredde(valgt, s)) {
+            valgt = s;
+        }
+    }
+    QPixmap bilde = bilde_.pixmap(valgt, 1.0);
+    if (bilde.size() != enheter) {
+        bilde = bilde.scaled(enheter, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    bilde.setDevicePixelRatio(skala);
+    QPainter(this).drawPixmap(0, 0, bilde);
 }
 
 Linjeflate::Linjeflate(QWidget* forelder, QColor farge, QPoint fra, QPoint til)

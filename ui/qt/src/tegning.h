@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QLineEdit>
 #include <QPoint>
 #include <QPointer>
@@ -22,6 +23,20 @@ protected:
 private:
     QColor kant_;
     std::optional<QColor> fyll_;
+};
+
+// A picture drawn from the largest of its sizes that fits the device pixels it covers, so that it
+// stays sharp at every scale; stretched over the control, or at its smallest size's logical size.
+class Bildeflate final : public QWidget {
+public:
+    Bildeflate(QWidget* forelder, QIcon bilde, bool strekk);
+
+protected:
+    void paintEvent(QPaintEvent* hendelse) override;
+
+private:
+    QIcon bilde_;
+    bool strekk_;
 };
 
 // A line of about one pixel at 96 dpi between two points, given relative to the widget that just
