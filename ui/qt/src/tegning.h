@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPoint>
 #include <QPointer>
 #include <QString>
@@ -11,6 +12,9 @@
 #include <vector>
 
 namespace kroppstall::qt {
+
+// An outline of about one pixel at 96 dpi, a whole number of device pixels thick, just inside `rute`.
+void Ramme(QPainter& p, const QRectF& rute, const QColor& farge);
 
 // An unfilled or solid rectangle with an outline of about one pixel at 96 dpi inside its bounds.
 class Formflate final : public QWidget {
