@@ -59,7 +59,7 @@ double Fokusring(const QImage& uten, const QImage& med, QRect rute) {
     const auto side = [&](QPoint midt) {
         double best = 0.0;
         for (const auto& [p, k] : ring) {
-            if (std::abs(p.first - midt.x()) + std::abs(p.second - midt.y()) <= 2) {
+            if (std::abs(p.first - midt.x()) <= 2 && std::abs(p.second - midt.y()) <= 2) {
                 best = std::max(best, k);
             }
         }
