@@ -20,11 +20,10 @@ private Q_SLOTS:
             QString for_, utklipp, etter;
             int markor;
         };
-        const QList<Liming> tabell{
-            {txtHoyde, "", "98765", "987", 0},   {txtVekt, "", "98765", "9876", 0},
-            {txtVekt, "", "80\n", "80", 0},      {txtHoyde, "", "80\r\n", "80", 0},
-            {txtVekt, "", "1\n80", "1", 0},      {txtHoyde, "", "1805\n", "180", 0},
-            {txtVekt, "10", "8\r\n5", "180", 1}, {txtVekt, "", " 80\t\n", " 80\t", 0}};
+        const QList<Liming> tabell{{txtHoyde, "", "98765", "987", 0},   {txtVekt, "", "98765", "9876", 0},
+                                   {txtVekt, "", "80\n", "80", 0},      {txtHoyde, "", "80\r\n", "80", 0},
+                                   {txtVekt, "", "1\n80", "1", 0},      {txtHoyde, "", "1805\n", "180", 0},
+                                   {txtVekt, "10", "8\r\n5", "180", 1}, {txtVekt, "", " 80\t\n", " 80\t", 0}};
         for (const auto& r : tabell) {
             auto* boks = K<QLineEdit>(r.boks);
             boks->setText(r.for_);
