@@ -83,20 +83,7 @@ void Skjemavindu::Bygg() {
 
     const QScreen* skjerm = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
     dpi_ = skjerm != nullptr ? skjerm->logicalDotsPerInchX() : 96.0;
-
-    auto* flate = new Skjemaflate(this);
-    klient_ = flate;
-    klient_->setObjectName(QStringLiteral("frmBmi"));
-    klient_->setFixedSize(Piksler(s.ClientWidth), Piksler(s.ClientHeight));
-    klient_->setFont(Skrift(s.Font));
-    klient_->setAutoFillBackground(true);
-    QPalette pal = klient_->palette();
-    pal.setColor(QPalette::Window, Farge(s.BackColor));
-    // Disabled controls keep the style's grey text: the form's text colour is only for enabled ones.
-    pal.setColor(QPalette::Active, QPalette::WindowText, Farge(s.ForeColor));
-    pal.setColor(QPalette::Inactive, QPalette::WindowText, Farge(s.ForeColor));
-    klient_->setPalette(pal);
-    setCentralWidget(klient_);
+    Skjemaflate* flate = LagKlientflate();
 
     pilfilter_ = new Pilfilter(this);
     // Qt stacks later siblings on top, so the table is built from its bottom up.
@@ -117,6 +104,25 @@ void Skjemavindu::Bygg() {
     if (s.FastStorrelse) {
         layout()->setSizeConstraint(QLayout::SetFixedSize);
     }
+}
+
+// The form's client area, in its size, font and colours.
+Skjemaflate* Skjemavindu::LagKlientflate() {
+    const form::Skjema& s = form::FrmBmi;
+    auto* flate = new Skjemaflate(this);
+    klient_ = flate;
+    klient_->setObjectName(QStringLiteral("frmBmi"));
+    klient_->setFixedSize(Piksler(s.ClientWidth), Piksler(s.ClientHeight));
+    klient_->setFont(Skrift(s.Font));
+    klient_->setAutoFillBackground(true);
+    QPalette pal = klient_->palette();
+    pal.setColor(QPalette::Window, Farge(s.BackColor));
+    // Disabled controls keep the style's grey text: the form's text colour is only for enabled ones.
+    pal.setColor(QPalette::Active, QPalette::WindowText, Farge(s.ForeColor));
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, Farge(s.ForeColor));
+    klient_->setPalette(pal);
+    setCentralWidget(klient_);
+    return flate;
 }
 
 const Skjemavindu::Kontrolltype& Skjemavindu::TypeFor(Type type) {

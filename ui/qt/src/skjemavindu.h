@@ -13,6 +13,8 @@ class QPushButton;
 
 namespace kroppstall::qt {
 
+class Skjemaflate;
+
 // The Qt window behind Hovedvindu: one QMainWindow whose client area holds a widget for every control
 // of the layout.
 class Skjemavindu final : public QMainWindow, public Hovedvindu {
@@ -63,6 +65,7 @@ private:
 
     void Bygg() override;
     void MeldOgAvslutt(std::string_view feiltekst) override;
+    Skjemaflate* LagKlientflate();
     void ByggKontroll(const form::Kontroll& k);
     QWidget* LagTekstboks(const form::Kontroll& k);
     QWidget* LagEtikett(const form::Kontroll& k);
