@@ -84,20 +84,12 @@ INSTANTIATE_TEST_SUITE_P(
     Boundaries, InputCheck,
     ::testing::Values(Inndata{"weight_10", Format::Norsk, "10", "180", false},
                       Inndata{"weight_10comma5", Format::Norsk, "10,5", "180", true},
-                      Inndata{"weight_500", Format::Norsk, "500", "180", false},
-                      Inndata{"weight_499", Format::Norsk, "499", "180", true},
-                      Inndata{"height_10", Format::Norsk, "80", "10", false},
                       Inndata{"height_11", Format::Norsk, "80", "11", true},
-                      Inndata{"height_299", Format::Norsk, "80", "299", true},
                       Inndata{"height_300", Format::Norsk, "80", "300", false},
-                      Inndata{"height_10comma6_rounds_to_11", Format::Norsk, "80", "10,6", true},
-                      Inndata{"letters_in_weight", Format::Norsk, "abc", "180", false},
-                      Inndata{"letter_in_height", Format::Norsk, "80", "1o0", false},
-                      Inndata{"empty_weight", Format::Norsk, "", "180", false},
-                      Inndata{"empty_height", Format::Norsk, "80", "", false},
-                      Inndata{"english_weight_10", Format::Engelsk, "10", "180", false},
+                      // The check reads the boxes in the form's own format: a comma is no decimal
+                      // separator in the English one.
                       Inndata{"english_weight_10point5", Format::Engelsk, "10.5", "180", true},
-                      Inndata{"english_height_300", Format::Engelsk, "80", "300", false}),
+                      Inndata{"english_weight_10comma5", Format::Engelsk, "10,5", "180", false}),
     [](const ::testing::TestParamInfo<Inndata>& i) { return std::string(i.param.navn); });
 
 // ---- Calculate and the unit options -------------------------------------------------------------
