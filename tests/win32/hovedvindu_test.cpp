@@ -329,18 +329,55 @@ INSTANTIATE_TEST_SUITE_P(Window, Schemes,
                                                   RGB(53, 53, 53), RGB(238, 238, 236), RGB(145, 145, 145)}),
                          [](const ::testing::TestParamInfo<Skjema>& i) { return std::string(i.param.navn); });
 
-TEST(Tallformat, ReadsTheUsersSeparators) {
+// The user's own separators, set as the regional settings set them and put back afterwards. Neither
+// the fallbacks (".", ",") nor any locale's separators match them, so a read that fails, or that
+// misses the user's settings, cannot pass, whatever locale the test runs in.
+class UsersNumberFormat : public ::testing::Test {
+protected:
+    static constexpr const char* Desimal = "\u00B7";    // middle dot
+    static constexpr const char* Gruppering = "\u2019"; // right single quotation mark
+
+    void SetUp() override {
+        for (Innstilling& i : innstillinger_) {
+            wchar_t gammel[16] = {};
+            ASSERT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, i.hva, gammel, 16), 0);
+            ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, i.hva, i.ny));
+            i.gammel = gammel;
+        }
+    }
+    void TearDown() override {
+        for (const Innstilling& i : innstillinger_) {
+            if (!i.gammel.empty()) {
+                SetLocaleInfoW(LOCALE_USER_DEFAULT, i.hva, i.gammel.c_str());
+            }
+        }
+    }
+
+private:
+    struct Innstilling {
+        LCTYPE hva;
+        const wchar_t* ny;
+        std::wstring gammel; // empty until the new value is set
+    };
+    Innstilling innstillinger_[2] = {{LOCALE_SDECIMAL, L"\u00B7", {}}, {LOCALE_STHOUSAND, L"\u2019", {}}};
+};
+
+TEST_F(UsersNumberFormat, ReadsTheUsersSeparators) {
     const NumberFormat f = Tallformat();
     EXPECT_FALSE(f.decimal.empty());
     EXPECT_NE(f.decimal, f.grouping);
+    EXPECT_EQ(f.decimal, Desimal);
+    EXPECT_EQ(f.grouping, Gruppering);
 }
 
 // Windows XP has no GetLocaleInfoEx; its fallback must read the same separators.
-TEST(Tallformat, ReadsTheSameSeparatorsWithoutGetLocaleInfoEx) {
+TEST_F(UsersNumberFormat, ReadsTheSameSeparatorsWithoutGetLocaleInfoEx) {
     const NumberFormat ny = Tallformat();
     const NumberFormat xp = TallformatXp();
     EXPECT_EQ(xp.decimal, ny.decimal);
     EXPECT_EQ(xp.grouping, ny.grouping);
+    EXPECT_EQ(xp.decimal, Desimal);
+    EXPECT_EQ(xp.grouping, Gruppering);
 }
 
 } // namespace
