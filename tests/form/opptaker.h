@@ -38,7 +38,7 @@ struct Egenskaper {
 // name is in `feiler` throw, the way a failing run-time status would.
 class Opptaker final : public Kjoretid {
 public:
-    static constexpr Vindushandtak Hwnd = 0x1234;
+    static constexpr Vindushandtak Handtak = 0x1234;
 
     Egenskaper e;
     std::vector<Kall> kall;
@@ -110,7 +110,7 @@ public:
     }
     Vindushandtak HWnd() override {
         Gjor("HWnd");
-        return Hwnd;
+        return Handtak;
     }
     AppInfo App() override {
         Gjor("App");
