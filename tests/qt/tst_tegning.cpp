@@ -62,7 +62,7 @@ QPalette Palett(const char* navn) {
 } // namespace
 
 // What the window paints: colours in every scheme, greyed text, rules and outline at every scale.
-class TestTegning : public Vindustest {
+class Painting : public Vindustest {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -195,5 +195,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestTegning)
+QTEST_MAIN(Painting)
 #include "tst_tegning.moc"

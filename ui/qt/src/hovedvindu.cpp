@@ -206,19 +206,19 @@ QWidget* Skjemavindu::LagKnapp(const form::Kontroll& k) {
 }
 
 QWidget* Skjemavindu::LagOption(const form::Kontroll& k) {
-    auto* option = new QRadioButton(Tekst(k.Caption), klient_);
-    option->setChecked(k.Value);
-    option->installEventFilter(pilfilter_);
+    auto* valg = new QRadioButton(Tekst(k.Caption), klient_);
+    valg->setChecked(k.Value);
+    valg->installEventFilter(pilfilter_);
     // Selected first, then one Click, however the selection came about: mouse, keys or a screen
     // reader's action all end in this signal.
     if (form::ErBundet(k.id.navn, Hendelse::Click)) {
-        connect(option, &QRadioButton::toggled, this, [this, id = k.id](bool valgt) {
+        connect(valg, &QRadioButton::toggled, this, [this, id = k.id](bool valgt) {
             if (valgt) {
                 Utlos(id, Hendelse::Click);
             }
         });
     }
-    return option;
+    return valg;
 }
 
 QWidget* Skjemavindu::LagBilde(const form::Kontroll& k) {
@@ -241,8 +241,8 @@ QWidget* Skjemavindu::LagLinje(const form::Kontroll& k) {
 }
 
 QWidget* Skjemavindu::LagForm(const form::Kontroll& k) {
-    return new Formflate(klient_, Farge(k.BorderColor),
-                         k.FillSolid ? std::optional<QColor>(Farge(k.FillColor)) : std::nullopt);
+    return new Figurflate(klient_, Farge(k.BorderColor),
+                          k.FillSolid ? std::optional<QColor>(Farge(k.FillColor)) : std::nullopt);
 }
 
 // Each label is fitted once, over every caption it can show, and the labels of one control array

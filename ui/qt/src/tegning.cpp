@@ -6,7 +6,7 @@
 
 namespace kroppstall::qt {
 
-Formflate::Formflate(QWidget* forelder, QColor kant, std::optional<QColor> fyll)
+Figurflate::Figurflate(QWidget* forelder, QColor kant, std::optional<QColor> fyll)
     : QWidget(forelder), kant_(kant), fyll_(fyll) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -24,7 +24,7 @@ qreal Strek(const QWidget& w) {
 
 } // namespace
 
-void Formflate::paintEvent(QPaintEvent* /*hendelse*/) {
+void Figurflate::paintEvent(QPaintEvent* /*hendelse*/) {
     QPainter p(this);
     const QRectF r = rect();
     if (fyll_) {

@@ -92,7 +92,7 @@ private:
     std::map<COLORREF, HBRUSH> pensler_;
     WORD standardknapp_ = 0;
     int dpi_ = 96;
-    int exitkode_ = 0;
+    int avslutningskode_ = 0;
     bool skriver_ = false; // the program's own text writes raise no Change
 };
 
