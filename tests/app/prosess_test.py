@@ -136,19 +136,22 @@ def start_weston(prosesser, mappe):
 
 
 def start_sway(prosesser, mappe):
-    """sway refuses to run as root: it runs as nobody, in a runtime directory of its own beside mappe.
-    The program, as root, reaches its socket by its full path and keeps mappe as its runtime directory."""
+    """sway refuses to run as root: run by root, it runs as nobody, in a runtime directory of its own
+    beside mappe. The program reaches its socket by its full path and keeps mappe as its runtime
+    directory."""
     egen = tempfile.mkdtemp(prefix="kroppstall-sway-")
     prosesser.mapper.append(egen)
-    shutil.chown(egen, "nobody", "nogroup")
+    som = []
+    if os.geteuid() == 0:
+        shutil.chown(egen, "nobody", "nogroup")
+        som = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
     os.chmod(egen, 0o700)
     oppsett = os.path.join(egen, "config")
     with open(oppsett, "w", encoding="utf-8") as f:
         f.write("xwayland disable\n")
     env = dict(uten_skjerm(), XDG_RUNTIME_DIR=egen, HOME=egen, WLR_BACKENDS="headless", WLR_RENDERER="pixman",
                WLR_LIBINPUT_NO_DEVICES="1")
-    prosesser.start(["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "sway", "-c", oppsett],
-                    env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    prosesser.start([*som, "sway", "-c", oppsett], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def sokler():
         navn = os.listdir(egen)
