@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
