@@ -293,9 +293,7 @@ void Skjemavindu::ByggMenyer() {
 }
 
 void Skjemavindu::VisMidtstilt() {
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        GiTittellinje(*this);
-    }
+    VelgRamme(*this);
     adjustSize();
     const auto midtstill = [this](QSize ytre) {
         const QScreen* skjerm = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
