@@ -9,6 +9,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <new>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -266,6 +267,22 @@ TEST_F(MainWindow, AFailureWhileAResultBoxPaintsGetsTheDefaultErrorHandling) {
     KillTimer(nullptr, timer);
     EXPECT_TRUE(vindu.Avsluttet());
     EXPECT_FALSE(IsWindow(hwnd));
+}
+
+// A picture handed in for a control that shows none: building the window fails, and the failure
+// reaches the default error handling instead of escaping Start.
+TEST_F(MainWindow, AFailureWhileBuildingGetsTheDefaultErrorHandlingAndNoLoad) {
+    const std::uint32_t punkt = 0xFF000000u;
+    Ressurser feil;
+    feil.bilder[{Navn::Label2, 0}] = {1, std::span<const std::uint32_t>(&punkt, 1)};
+    Hendelser egne;
+    Skjemavindu annet{GetModuleHandleW(nullptr), feil};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, LukkFeilboks);
+    annet.Start(egne);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(annet.Avsluttet());
+    ASSERT_EQ(egne.rader.size(), 1u);
+    EXPECT_EQ(egne.rader[0].hendelse, Hendelse::Initialize);
 }
 
 struct Fargeskjema {
