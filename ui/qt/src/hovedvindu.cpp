@@ -46,7 +46,7 @@ Qt::Alignment Vannrett(form::Justering j) {
 
 } // namespace
 
-std::unique_ptr<Hovedvindu> LagHovedvindu(Ressurser ressurser) {
+std::unique_ptr<form::Vert> LagHovedvindu(Ressurser ressurser) {
     return std::make_unique<Skjemavindu>(std::move(ressurser));
 }
 

@@ -15,9 +15,9 @@ namespace kroppstall::qt {
 
 class Skjemaflate;
 
-// The Qt window behind Hovedvindu: one QMainWindow whose client area holds a widget for every control
+// The Qt window that LagHovedvindu makes: one QMainWindow whose client area holds a widget for every control
 // of the layout.
-class Skjemavindu final : public QMainWindow, public Hovedvindu {
+class Skjemavindu final : public QMainWindow, public form::Vert {
     Q_OBJECT
 
 public:
