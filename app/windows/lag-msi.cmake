@@ -35,9 +35,9 @@ file(SIZE "${mappe}/kroppstall.exe" program_bytes)
 file(SIZE "${mappe}/LESMEG.txt" lesmeg_bytes)
 math(EXPR storrelse "(${program_bytes} + ${lesmeg_bytes} + 1023) / 1024")
 
-# Each version is a product of its own, so that the next one replaces it. Windows Installer compares
-# three fields: the fourth counts within the build that follows "a.b.c".
+# Each version is a product of its own, so that the next one replaces it.
 string(UUID produktkode NAMESPACE "${OPPGRADERINGSKODE}" NAME "ProductCode ${VERSJON}" TYPE SHA1 UPPER)
+# Windows Installer compares three fields of a version: every a.b.c.x lies below "a.b.(c+1)".
 if(NOT VERSJON MATCHES "^([0-9]+)\\.([0-9]+)\\.([0-9]+)\\.[0-9]+$")
     message(FATAL_ERROR "lag-msi.cmake: ${VERSJON} is not a four-part version")
 endif()
