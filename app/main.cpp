@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <fontconfig/fontconfig.h>
 #include <memory>
-#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -83,21 +82,6 @@ int main(int argc, char* argv[]) {
     kroppstall::qt::Ressurser ressurser{ikon, {{{kroppstall::form::Navn::Image1}, ikon}}};
 
     const auto vindu = kroppstall::qt::LagHovedvindu(std::move(ressurser));
-    // Whatever fails from here on, reading the number format included, gets the window's default
-    // error handling. The format is read once, so that the enable check and the calculation always
-    // use the same one.
-    std::optional<kroppstall::form::frmBmi> form;
-    vindu->Trygt([&] {
-        form.emplace(*vindu, kroppstall::qt::Tallformat(),
-                     kroppstall::form::Kontakt{kroppstall::versjon::Epost, kroppstall::versjon::Hjemmeside});
-    });
-    if (!form) {
-        return 1;
-    }
-    vindu->Start(*form);
-    if (vindu->Avsluttet()) {
-        return 1;
-    }
-    vindu->VisMidtstilt();
-    return vindu->Kjor();
+    return kroppstall::form::KjorProgram(*vindu, &kroppstall::qt::Tallformat,
+                                         {kroppstall::versjon::Epost, kroppstall::versjon::Hjemmeside});
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws Kroppstall's icons as opaque PNG files: the application icon at 16, 32, 48, 64, 128 and 256
 pixels and the 16-pixel picture in the window's top-left corner; the same drawing as a scalable SVG for
-the desktop's icon theme; the 16, 32 and 48 pixel icons as the images of a Windows icon resource; and
+the desktop's icon theme; the 16, 32 and 48 pixel icons as the images of a Windows icon resource, and
+together as the .ico file the Windows installer registers; and
 those three drawings as pixel tables in bilder.h, from which both programs make their window icon and
 picture. Standard library only; run it from any folder."""
 import math
@@ -85,6 +86,20 @@ def skriv_ikonbilde(sti, rader):
         f.write(hode + punkter + maske)
 
 
+def skriv_ico(sti, bilder):
+    """An .ico file of icon resource images: ICONDIR (reserved, type 1, count), one 16-byte entry per
+    image (width, height, colours, reserved, planes, bits per pixel, bytes, offset), then the images."""
+    hode = struct.pack("<HHH", 0, 1, len(bilder))
+    plass = len(hode) + 16 * len(bilder)
+    data = b""
+    for bilde in bilder:
+        _, bredde, _, _, biter = struct.unpack_from("<IiiHH", bilde)
+        hode += struct.pack("<BBBBHHII", bredde, bredde, 0, 0, 1, biter, len(bilde), plass + len(data))
+        data += bilde
+    with open(sti, "wb") as f:
+        f.write(hode + data)
+
+
 def skriv_png(sti, rader, alfa):
     hoyde, bredde = len(rader), len(rader[0]) // 3
     raa = b""
@@ -160,6 +175,11 @@ def skriv_cpp(sti, tegninger):
 if __name__ == "__main__":
     for s in (16, 32, 48):
         skriv_ikonbilde(os.path.join(HER, f"kroppstall-{s}.bin"), tegn(s))
+    bilder = []
+    for s in (16, 32, 48):
+        with open(os.path.join(HER, f"kroppstall-{s}.bin"), "rb") as f:
+            bilder.append(f.read())
+    skriv_ico(os.path.join(HER, "kroppstall.ico"), bilder)
     # The desktop's icon theme: software centres show 64 and 128 pixels, larger screens more.
     for s in (16, 32, 48, 64, 128, 256):
         skriv_png(os.path.join(HER, f"kroppstall-{s}.png"), tegn(s), alfa=False)

@@ -4,7 +4,6 @@
 #include "kroppstall/win32/hovedvindu.h"
 
 #include <cstdlib>
-#include <optional>
 #include <utility>
 
 // Replaces libstdc++'s default terminate handler for this program: that one writes the exception's
@@ -20,21 +19,6 @@ int WINAPI wWinMain(HINSTANCE instans, HINSTANCE /*forrige*/, PWSTR /*kommandoli
     ressurser.bilder[{kroppstall::form::Navn::Image1}] = {kroppstall::bilder::Bilde16Side,
                                                           kroppstall::bilder::Bilde16};
     const auto vindu = kroppstall::win32::LagHovedvindu(instans, std::move(ressurser));
-    // Whatever fails from here on, reading the number format included, gets the window's default
-    // error handling. The format is read once, so that the enable check and the calculation always
-    // use the same one.
-    std::optional<kroppstall::form::frmBmi> form;
-    vindu->Trygt([&] {
-        form.emplace(*vindu, kroppstall::win32::Tallformat(),
-                     kroppstall::form::Kontakt{kroppstall::versjon::Epost, kroppstall::versjon::Hjemmeside});
-    });
-    if (!form) {
-        return 1;
-    }
-    vindu->Start(*form);
-    if (vindu->Avsluttet()) {
-        return 1;
-    }
-    vindu->VisMidtstilt();
-    return vindu->Kjor();
+    return kroppstall::form::KjorProgram(*vindu, &kroppstall::win32::Tallformat,
+                                         {kroppstall::versjon::Epost, kroppstall::versjon::Hjemmeside});
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """The Linux program as a process: started as a desktop starts it, on its own Xvfb display, or on a
-headless Weston of its own where Wayland counts.
+headless Wayland compositor of its own where Wayland counts (weston, mutter, sway, KWin).
 
 Usage: prosess_test.py CASE PROGRAM DESKTOP_FILE
 
@@ -46,6 +46,7 @@ class Prosesser:
 
     def __init__(self):
         self.liste = []
+        self.mapper = []  # removed once every process has ended
 
     def start(self, argv, **kw):
         p = subprocess.Popen(argv, **kw)
@@ -61,6 +62,8 @@ class Prosesser:
                 except subprocess.TimeoutExpired:
                     p.kill()
                     p.wait(5)
+        for mappe in self.mapper:
+            shutil.rmtree(mappe, ignore_errors=True)
 
 
 def start_xvfb(prosesser):
@@ -95,18 +98,84 @@ def start_xvfb(prosesser):
     raise Feil("no Xvfb display could be started")
 
 
+def uten_skjerm():
+    return {k: v for k, v in os.environ.items()
+            if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE")}
+
+
+# Each with its socket "kroppstall" in the runtime directory. Pixman and --debug let weston-screenshooter
+# take a picture of weston's headless output, and weston-debug read its scene graph.
+WESTON = ["weston", "--use-pixman", "--debug", "--socket=kroppstall", "--idle-time=0", "--width=640", "--height=480"]
+KOMPOSITORER = {
+    "weston": WESTON + ["--backend=headless-backend.so"],
+    "mutter": ["mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor", "640x480",
+               "--wayland-display=kroppstall"],
+    "kwin": ["kwin_wayland", "--virtual", "--no-lockscreen", "--no-global-shortcuts", "--no-kactivities",
+             "--socket", "kroppstall", "--width", "640", "--height", "480"],
+}
+
+
+def start_kompositor(prosesser, mappe, argv, **ekstra):
+    """A Wayland compositor of its own, with no X display unless ekstra names one: its socket in the
+    private runtime directory mappe. Gives back the environment for a client of it."""
+    env = dict(uten_skjerm(), XDG_RUNTIME_DIR=mappe, **ekstra)
+    try:
+        prosesser.start(argv, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    except PermissionError:
+        # Debian gives kwin_wayland a file capability, which a container without it in its bounding set
+        # refuses to execute; a copy has none.
+        kopi = os.path.join(mappe, os.path.basename(argv[0]))
+        shutil.copy(shutil.which(argv[0]), kopi)
+        prosesser.start([kopi, *argv[1:]], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    sjekk(vent(lambda: os.path.exists(os.path.join(mappe, "kroppstall"))), f"{argv[0]} did not start")
+    return dict(uten_skjerm(), XDG_RUNTIME_DIR=mappe, WAYLAND_DISPLAY="kroppstall")
+
+
 def start_weston(prosesser, mappe):
-    """A Wayland compositor of its own, with no X display: its socket in the private runtime directory
-    mappe. Pixman and --debug let weston-screenshooter take a picture of the headless output."""
-    env = {k: v for k, v in os.environ.items()
-           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE")}
-    env["XDG_RUNTIME_DIR"] = mappe
-    prosesser.start(["weston", "--backend=headless-backend.so", "--use-pixman", "--debug", "--socket=kroppstall",
-                     "--idle-time=0", "--width=640", "--height=480"], env=env, stdout=subprocess.DEVNULL,
-                    stderr=subprocess.DEVNULL)
-    sjekk(vent(lambda: os.path.exists(os.path.join(mappe, "kroppstall"))), "weston did not start")
-    env["WAYLAND_DISPLAY"] = "kroppstall"
+    return start_kompositor(prosesser, mappe, KOMPOSITORER["weston"])
+
+
+def start_sway(prosesser, mappe):
+    """sway refuses to run as root: run by root, it runs as nobody, in a runtime directory of its own
+    beside mappe. The program reaches its socket by its full path and keeps mappe as its runtime
+    directory."""
+    egen = tempfile.mkdtemp(prefix="kroppstall-sway-")
+    prosesser.mapper.append(egen)
+    som = []
+    if os.geteuid() == 0:
+        shutil.chown(egen, "nobody", "nogroup")
+        som = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
+    os.chmod(egen, 0o700)
+    oppsett = os.path.join(egen, "config")
+    with open(oppsett, "w", encoding="utf-8") as f:
+        f.write("xwayland disable\n")
+    env = dict(uten_skjerm(), XDG_RUNTIME_DIR=egen, HOME=egen, WLR_BACKENDS="headless", WLR_RENDERER="pixman",
+               WLR_LIBINPUT_NO_DEVICES="1")
+    prosesser.start([*som, "sway", "-c", oppsett], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def sokler():
+        navn = os.listdir(egen)
+        wl = [n for n in navn if n.startswith("wayland-") and not n.endswith(".lock")]
+        ipc = [n for n in navn if n.startswith("sway-ipc.")]
+        return (os.path.join(egen, wl[0]), os.path.join(egen, ipc[0])) if wl and ipc else None
+    funnet = vent(sokler)
+    sjekk(funnet, "sway did not start")
+    env = dict(uten_skjerm(), XDG_RUNTIME_DIR=mappe, WAYLAND_DISPLAY=funnet[0])
+    env["KROPPSTALL_SWAYSOCK"] = funnet[1]
     return env
+
+
+def sway_ramme(env, app_id):
+    """The border sway gives the program's window ("csd" where the program draws its own frame)."""
+    import json
+    tre = json.loads(kjor(["swaymsg", "-s", env["KROPPSTALL_SWAYSOCK"], "-t", "get_tree"], env).stdout)
+    noder = [tre]
+    while noder:
+        n = noder.pop()
+        if n.get("app_id") == app_id:
+            return n.get("border")
+        noder += n.get("nodes", []) + n.get("floating_nodes", [])
+    return None
 
 
 def privat_mappe():
@@ -348,7 +417,7 @@ def atspi_ramme(pyatspi, p):
         return None
     f = vent(ramme)
     if not f and p.poll() is not None:
-        raise Feil(f"the program ended with {p.returncode}: {p.stderr.read()!r}")
+        raise Feil(f"the program ended with {p.returncode}: {p.stderr.read() if p.stderr else ''!r}")
     sjekk(f, "the program's frame did not appear on the accessibility bus")
     return f
 
@@ -430,40 +499,196 @@ def tilfelle_atspi(program, _desktop):
         prosesser.avslutt()
 
 
+def atspi_regn_ut(pyatspi, blader):
+    """Types 180 cm and 80 kg over AT-SPI, presses Regn ut, and gives back the BMI box's text."""
+    tekster = {b.name: b for b in blader if b.getRoleName() == "text"}
+    tekster["Høyde i cm:"].queryEditableText().setTextContents("180")
+    tekster["Vekt i kg:"].queryEditableText().setTextContents("80")
+    regn = next(b for b in blader if b.name == "Regn ut")
+    sjekk(vent(lambda: regn.getState().contains(pyatspi.STATE_ENABLED), 5), "Regn ut stayed disabled")
+    regn.queryAction().doAction(0)
+    return vent(lambda: tekster["BMI:"].queryText().getText(0, -1), 5)
+
+
+def tittellinje(blader):
+    """The buttons and the caption of a title bar of ours, as AT-SPI reads them: empty without one."""
+    return (sorted(b.name for b in blader if b.getRoleName() == "push button" and b.name != "Regn ut")
+            + [b.name for b in blader if b.getRoleName() == "label" and b.name == "Kroppstall"])
+
+
+def start_wayland_program(prosesser, program, env, mappe):
+    """The program with the Wayland protocol log in mappe/protokoll (too long for a pipe)."""
+    env = dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", LC_ALL="nb_NO.UTF-8",
+               WAYLAND_DEBUG="1")
+    with open(os.path.join(mappe, "protokoll"), "wb") as logg:
+        return prosesser.start([program], env=env, stdout=subprocess.DEVNULL, stderr=logg)
+
+
+def protokoll(mappe):
+    with open(os.path.join(mappe, "protokoll"), encoding="utf-8", errors="replace") as f:
+        return f.read()
+
+
+def atspi_epostfeil(pyatspi, p, ramme):
+    """Picks the menu's mail item, whose launch fails here, and gives back the failure box's leaves."""
+    punkt = pyatspi.findDescendant(ramme, lambda n: n.getRoleName() == "menu item" and "e-post" in n.name)
+    sjekk(punkt, "no mail item in the menu")
+    punkt.queryAction().doAction(0)
+
+    def boks():
+        skrivebord = pyatspi.Registry.getDesktop(0)
+        for i in range(skrivebord.childCount):
+            app = skrivebord.getChildAtIndex(i)
+            if app is not None and app.get_process_id() == p.pid:
+                for j in range(app.childCount):
+                    b = app.getChildAtIndex(j)
+                    if b.getRoleName() in ("alert", "dialog"):
+                        return b
+        return None
+    funnet = vent(boks, 10)
+    sjekk(funnet, "no failure box appeared")
+    return atspi_blader(funnet)
+
+
 def tilfelle_wayland(program, _desktop):
-    """On a Wayland compositor and no X display: the window comes up with a title bar of its own that
-    reads "Kroppstall" and offers no maximize button, and it calculates."""
+    """On a compositor that draws no frames, and no X display: the window comes up with a title bar of
+    its own that reads "Kroppstall" and offers no maximize button, and it calculates. The mail failure
+    box gets the same bar, with only its close button, instead of Qt's frame."""
     pa_egen_buss()
     import pyatspi
 
+    for navn in ("weston", "mutter"):
+        prosesser = Prosesser()
+        mappe = privat_mappe()
+        try:
+            env = start_kompositor(prosesser, mappe, KOMPOSITORER[navn])
+            os.mkdir(os.path.join(mappe, "bin"))
+            with open(os.path.join(mappe, "bin", "xdg-open"), "w", encoding="utf-8") as f:
+                f.write("#!/bin/sh\nexit 3\n")
+            os.chmod(os.path.join(mappe, "bin", "xdg-open"), 0o755)
+            env["PATH"] = os.path.join(mappe, "bin") + os.pathsep + env.get("PATH", "/usr/bin:/bin")
+            p = start_wayland_program(prosesser, program, env, mappe)
+            blader = atspi_blader(atspi_ramme(pyatspi, p))
+            linje = tittellinje(blader)
+            sjekk(linje == ["Lukk", "Minimer", "Kroppstall"], f"{navn}: title bar {linje}")
+            bmi = atspi_regn_ut(pyatspi, blader)
+            sjekk(bmi == "24,7", f"{navn}: BMI {bmi!r}")
+            if navn == "weston" and os.environ.get("KROPPSTALL_SKJERMBILDE"):
+                time.sleep(0.3)
+                subprocess.run(["weston-screenshooter"], env=env, cwd=mappe, capture_output=True, timeout=10)
+                for f in os.listdir(mappe):
+                    if f.startswith("wayland-screenshot"):
+                        shutil.move(os.path.join(mappe, f), os.environ["KROPPSTALL_SKJERMBILDE"])
+            boks = atspi_epostfeil(pyatspi, p, atspi_ramme(pyatspi, p))
+            bokslinje = tittellinje([b for b in boks if b.name != "OK"])
+            sjekk(bokslinje == ["Lukk", "Kroppstall"], f"{navn}: the failure box's title bar {bokslinje}")
+            sjekk(p.poll() is None, f"{navn}: the program ended with {p.returncode}")
+            print(f"ok under {navn}: title bar {linje}, 180 cm 80 kg -> BMI {bmi}, failure box's bar {bokslinje}")
+        finally:
+            prosesser.avslutt()
+            shutil.rmtree(mappe, ignore_errors=True)
+
+
+def tilfelle_wayland_serverramme(program, desktop):
+    """On a compositor that draws frames (it announces xdg-decoration): it is asked for one and draws
+    it, the program draws no title bar, and the window calculates. Should the compositor leave the
+    drawing to the program after all (sway's "border csd"), the window gets our bar."""
+    pa_egen_buss()
+    import pyatspi
+
+    app_id = os.path.basename(desktop).removesuffix(".desktop")  # Qt's app_id is the desktop file's name
+    for navn in ("sway", "kwin"):
+        prosesser = Prosesser()
+        mappe = privat_mappe()
+        try:
+            env = start_sway(prosesser, mappe) if navn == "sway" else start_kompositor(prosesser, mappe,
+                                                                                     KOMPOSITORER[navn])
+            p = start_wayland_program(prosesser, program, env, mappe)
+            ramme = atspi_ramme(pyatspi, p)
+            blader = atspi_blader(ramme)
+            sjekk(tittellinje(blader) == [], f"{navn}: a title bar of ours: {tittellinje(blader)}")
+            bmi = atspi_regn_ut(pyatspi, blader)
+            sjekk(bmi == "24,7", f"{navn}: BMI {bmi!r}")
+            # zxdg_toplevel_decoration_v1.configure: 2 is server-side.
+            modus = re.findall(r"zxdg_toplevel_decoration_v1@\d+\.configure\((\d+)\)", protokoll(mappe))
+            sjekk(modus and modus[-1] == "2", f"{navn}: decoration modes {modus}")
+            tekst = f"ok under {navn}: server-side frame, no title bar of ours, 180 cm 80 kg -> BMI {bmi}"
+            if navn == "sway":
+                kant = vent(lambda: sway_ramme(env, app_id), 5)
+                sjekk(kant not in (None, "csd"), f"sway: border {kant!r}")
+                kjor(["swaymsg", "-s", env["KROPPSTALL_SWAYSOCK"], f'[app_id="{app_id}"] border csd'], env)
+                linje = vent(lambda: tittellinje(atspi_blader(ramme)) or None, 5)
+                sjekk(linje == ["Lukk", "Minimer", "Kroppstall"], f"sway, border csd: title bar {linje}")
+                tekst += f"; border {kant!r}, and after border csd our bar {linje}"
+            sjekk(p.poll() is None, f"{navn}: the program ended with {p.returncode}")
+            print(tekst)
+        finally:
+            prosesser.avslutt()
+            shutil.rmtree(mappe, ignore_errors=True)
+
+
+def weston_vindu(env):
+    """The program's window in a nested weston's output, from weston's scene graph: x, y."""
+    r = kjor(["weston-debug", "scene-graph"], env, 5)
+    m = re.search(r"top-level window 'Kroppstall'.*\n\s*position: \((-?\d+), (-?\d+)\)", r.stdout)
+    return (int(m.group(1)), int(m.group(2))) if m else None
+
+
+def tilfelle_wayland_vindusmeny(program, _desktop):
+    """On a weston nested in Xvfb, which takes xdotool's input: a right-click on our title bar and
+    Alt+Space ask weston for its window menu, with the serial of that button or key press and at
+    that place; a double-click on the bar of the fixed-size window does not maximize it."""
     prosesser = Prosesser()
     mappe = privat_mappe()
     try:
-        env = start_weston(prosesser, mappe)
-        env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", LC_ALL="nb_NO.UTF-8")
-        p = start_program(prosesser, program, env)
-        blader = atspi_blader(atspi_ramme(pyatspi, p))
-        knapper = [b.name for b in blader if b.getRoleName() == "push button"]
-        sjekk(sorted(knapper) == ["Lukk", "Minimer", "Regn ut"], f"buttons {knapper}")
-        etiketter = [b.name for b in blader if b.getRoleName() == "label"]
-        sjekk("Kroppstall" in etiketter, f"no caption in a title bar: labels {etiketter}")
+        x = x_env(start_xvfb(prosesser))
+        env = start_kompositor(prosesser, mappe, WESTON + ["--backend=x11-backend.so"], DISPLAY=x["DISPLAY"])
+        p = start_wayland_program(prosesser, program, env, mappe)
+        sted = vent(lambda: weston_vindu(env))
+        sjekk(sted, "the window did not appear in weston's scene graph")
+        # Weston's own X window sits at the root's origin: output and root coordinates are the same.
+        rot = kjor(["xwininfo", "-root", "-tree"], x).stdout
+        sjekk(re.search(r"Weston Compositor.*\+0\+0\s", rot), f"weston's window is not at the origin: {rot}")
+        vx, vy = sted
 
-        tekster = {b.name: b for b in blader if b.getRoleName() == "text"}
-        tekster["Høyde i cm:"].queryEditableText().setTextContents("180")
-        tekster["Vekt i kg:"].queryEditableText().setTextContents("80")
-        regn = next(b for b in blader if b.name == "Regn ut")
-        sjekk(vent(lambda: regn.getState().contains(pyatspi.STATE_ENABLED), 5), "Regn ut stayed disabled")
-        regn.queryAction().doAction(0)
-        bmi = vent(lambda: tekster["BMI:"].queryText().getText(0, -1), 5)
-        sjekk(bmi == "24,7", f"BMI {bmi!r}")
-        if os.environ.get("KROPPSTALL_SKJERMBILDE"):
-            time.sleep(0.3)
-            subprocess.run(["weston-screenshooter"], env=env, cwd=mappe, capture_output=True, timeout=10)
-            for f in os.listdir(mappe):
-                if f.startswith("wayland-screenshot"):
-                    shutil.move(os.path.join(mappe, f), os.environ["KROPPSTALL_SKJERMBILDE"])
+        def xdo(*trinn):
+            for t in trinn:
+                if isinstance(t, float):
+                    time.sleep(t)
+                else:
+                    kjor(["xdotool", *t.split()], x)
+
+        # Weston follows the pointer only once it has entered its window: it comes in from outside.
+        # Each press is held a moment, as a hand holds it, so that the program handles it before the
+        # release comes in.
+        tabell = [
+            ("right-click on the bar", ("mousemove 1000 700", 0.3, f"mousemove {vx + 100} {vy + 10}", 0.3,
+                                        "mousedown 3", 0.5, "mouseup 3"),
+             r"wl_pointer@\d+\.button\((\d+), \d+, \d+, 1\)", (100, 10)),
+            ("Alt+Space", ("keydown alt", "keydown space", 0.5, "keyup space", "keyup alt"),
+             r"wl_keyboard@\d+\.key\((\d+), \d+, \d+, 1\)", (0, 28)),
+        ]
+        for navn, trinn, trykk, plass in tabell:
+            for_ = len(protokoll(mappe))
+            xdo(*trinn)
+            meny = r"xdg_toplevel@\d+\.show_window_menu\(wl_seat@\d+, (\d+), (-?\d+), (-?\d+)\)"
+            funnet = vent(lambda: re.search(meny, protokoll(mappe)[for_:]), 5)
+            sjekk(funnet, f"{navn}: no show_window_menu")
+            nytt = protokoll(mappe)[for_:funnet.start() + for_]
+            serier = re.findall(trykk, nytt)
+            sjekk(serier and funnet.group(1) == serier[-1],
+                  f"{navn}: show_window_menu with serial {funnet.group(1)}, the press had {serier}")
+            sjekk((int(funnet.group(2)), int(funnet.group(3))) == plass,
+                  f"{navn}: menu at {funnet.group(2)}, {funnet.group(3)}, not {plass}")
+            print(f"ok {navn}: show_window_menu with the press's serial {serier[-1]} at {plass}")
+
+        for_ = len(protokoll(mappe))
+        xdo(f"mousemove {vx + 100} {vy + 10}", "click --repeat 2 --delay 80 1", 1.0)
+        etter = protokoll(mappe)[for_:]
+        sjekk(re.search(r"wl_pointer@\d+\.button\(\d+, \d+, 272, 1\)", etter), "the double-click did not arrive")
+        sjekk("set_maximized" not in etter, "a double-click on the bar maximized the fixed-size window")
         sjekk(p.poll() is None, f"the program ended with {p.returncode}")
-        print(f"ok under weston: buttons {knapper}, caption 'Kroppstall', 180 cm 80 kg -> BMI {bmi}")
+        print("ok a double-click on the bar leaves the fixed-size window as it is")
     finally:
         prosesser.avslutt()
         shutil.rmtree(mappe, ignore_errors=True)
@@ -518,6 +743,8 @@ TILFELLER = {
     "skrivebordsfil": tilfelle_skrivebordsfil,
     "atspi": tilfelle_atspi,
     "wayland": tilfelle_wayland,
+    "wayland_serverramme": tilfelle_wayland_serverramme,
+    "wayland_vindusmeny": tilfelle_wayland_vindusmeny,
     "wayland_uten_tillegg": tilfelle_wayland_uten_tillegg,
 }
 

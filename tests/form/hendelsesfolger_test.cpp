@@ -9,9 +9,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <map>
-#include <optional>
 #include <random>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,7 +17,9 @@
 namespace kroppstall::form {
 namespace {
 
-using test::Navngi;
+using test::Egenskaper;
+using test::Kall;
+using test::Opptaker;
 
 const Kontakt Tindrel{"tindrel@example.org", "https://tindrel.example.org/"};
 constexpr Id Vekt{Navn::txtVekt};
@@ -27,148 +27,26 @@ constexpr Id Hoyde{Navn::txtHoyde};
 constexpr Id Kg{Navn::Option1, 1};
 constexpr std::array<Id, 3> Styrte{Id{Navn::cmdRegn}, Id{Navn::Option1, 0}, Kg};
 
-struct Kall {
-    std::string navn; // as "SkrivTekst txtBmi": what a failure is chosen by
-    std::string arg;
-    bool feilet = false;
-};
-
-// The window's properties as the run-time holds them, starting from the layout's design-time values.
-// Writes change them only when they succeed; calls whose name is in `feiler` throw.
-struct Egenskaper {
-    std::map<Id, std::string> tekst;
-    std::map<Id, std::string> caption;
-    std::map<Id, bool> enabled;
-    std::map<Id, bool> value;
-    std::map<Id, Farge> backColor;
-
-    friend bool operator==(const Egenskaper&, const Egenskaper&) = default;
-};
-
-class Tilstandsvindu final : public Kjoretid {
-public:
-    Egenskaper e;
-    std::set<std::string> feiler;
-    std::vector<Kall> kall;
-    std::vector<std::function<void(bool)>> epostVenter;
-    bool lastetUt = false;
-    std::vector<std::string> ukjente; // calls on ids the layout lacks, or of the wrong kind
-
-    void Designtid() {
-        e = {};
-        for (const Kontroll& k : Kontroller) {
-            if (k.type == Type::TextBox) {
-                e.tekst[k.id] = "";
-            }
-            if (k.type == Type::Label || k.type == Type::CommandButton || k.type == Type::OptionButton) {
-                e.caption[k.id] = std::string(k.Caption);
-            }
-            e.enabled[k.id] = k.Enabled;
-            if (k.type == Type::OptionButton) {
-                e.value[k.id] = k.Value;
-            }
-            e.backColor[k.id] = k.BackColor;
-        }
-        for (const Menypunkt& m : Menyer) {
-            e.caption[m.id] = std::string(m.Caption);
-            e.enabled[m.id] = m.Enabled;
-        }
-        epostVenter.clear();
-        lastetUt = false;
-    }
-
-    std::string LesTekst(Id boks) override {
-        Gjor("LesTekst " + Navngi(boks), "", Type::TextBox, boks);
-        return e.tekst[boks];
-    }
-    void SkrivTekst(Id boks, std::string_view t) override {
-        Gjor("SkrivTekst " + Navngi(boks), t, Type::TextBox, boks);
-        e.tekst[boks] = t;
-    }
-    void SkrivCaption(Id kontroll, std::string_view c) override {
-        Gjor("SkrivCaption " + Navngi(kontroll), c, std::nullopt, kontroll);
-        e.caption[kontroll] = c;
-    }
-    void SkrivEnabled(Id kontroll, bool enabled) override {
-        Gjor("SkrivEnabled " + Navngi(kontroll), enabled ? "-1" : "0", std::nullopt, kontroll);
-        e.enabled[kontroll] = enabled;
-    }
-    bool LesValue(Id option) override {
-        Gjor("LesValue " + Navngi(option), "", Type::OptionButton, option);
-        return e.value[option];
-    }
-    void SkrivBackColor(Id kontroll, Farge farge) override {
-        Gjor("SkrivBackColor " + Navngi(kontroll), std::to_string(farge), std::nullopt, kontroll);
-        e.backColor[kontroll] = farge;
-    }
-    Vindushandtak HWnd() override {
-        Gjor("HWnd", "");
-        return 0x1234;
-    }
-    AppInfo App() override {
-        Gjor("App", "");
-        return {1, 0, 5, "Copyright © 2024-2026 Tindrel"};
-    }
-    void Unload() override {
-        Gjor("Unload", "");
-        lastetUt = true;
-    }
-    void MsgBox(std::string_view prompt, int style) override {
-        Gjor("MsgBox", std::to_string(style) + " " + std::string(prompt));
-    }
-    void ApneEpost(Vindushandtak eier, std::string_view url, std::function<void(bool)> ferdig) override {
-        Gjor("ApneEpost", std::to_string(eier) + " " + std::string(url));
-        epostVenter.push_back(std::move(ferdig));
-    }
-    void ApneNettside(std::string_view url) override { Gjor("ApneNettside", url); }
-    void InitCommonControls() override { Gjor("InitCommonControls", ""); }
-
-private:
-    void Gjor(const std::string& navn, std::string_view arg, std::optional<Type> type = std::nullopt,
-              std::optional<Id> id = std::nullopt) {
-        if (id) {
-            const bool meny = FinnMeny(*id);
-            const Kontroll* k = FinnKontroll(*id);
-            if ((k == nullptr && !meny) || (type && (k == nullptr || k->type != *type))) {
-                ukjente.push_back(navn);
-            }
-        }
-        const bool feil = feiler.count(navn) != 0;
-        kall.push_back({navn, std::string(arg), feil});
-        if (feil) {
-            throw Kjoretidsfeil("feil i " + navn);
-        }
-    }
-    static bool FinnMeny(Id id) {
-        for (const Menypunkt& m : Menyer) {
-            if (m.id == id) {
-                return true;
-            }
-        }
-        return false;
-    }
-};
-
 // Every call a handler makes that can fail; a step fails a few of them at random.
 std::vector<std::string> AlleKall() {
-    std::vector<std::string> navn{"LesTekst txtVekt",
-                                  "LesTekst txtHoyde",
+    std::vector<std::string> navn{"LesTekst txtVekt(0)",
+                                  "LesTekst txtHoyde(0)",
                                   "LesValue Option1(1)",
-                                  "SkrivTekst txtBmi",
-                                  "SkrivTekst txtVurdering",
-                                  "SkrivEnabled cmdRegn",
+                                  "SkrivTekst txtBmi(0)",
+                                  "SkrivTekst txtVurdering(0)",
+                                  "SkrivEnabled cmdRegn(0)",
                                   "SkrivEnabled Option1(0)",
                                   "SkrivEnabled Option1(1)",
                                   "App",
                                   "SkrivCaption mnuOmD(0)",
                                   "SkrivCaption mnuOmD(2)",
-                                  "SkrivBackColor txtBmi",
-                                  "SkrivBackColor txtVurdering",
+                                  "SkrivBackColor txtBmi(0)",
+                                  "SkrivBackColor txtVurdering(0)",
                                   "HWnd",
-                                  "ApneEpost",
+                                  "ApneEpost 4660",
                                   "ApneNettside",
                                   "Unload",
-                                  "MsgBox",
+                                  "MsgBox 48",
                                   "InitCommonControls"};
     for (int i = 0; i < 6; ++i) {
         navn.push_back("SkrivCaption Label2(" + std::to_string(i) + ")");
@@ -349,12 +227,12 @@ private:
         }
 
         static constexpr std::array<const char*, 4> Hendelser{"Initialize", "Load", "Click", "Change"};
-        std::string b = Navngi(s.kilde) + " " + Hendelser[static_cast<std::size_t>(s.hendelse)];
+        std::string b = IdTekst(s.kilde) + " " + Hendelser[static_cast<std::size_t>(s.hendelse)];
         if (s.slag == Slag::Tekst) {
             nyTekst_ = TilfeldigTekst(r_, s.kilde == Hoyde, format_);
-            b = Navngi(s.kilde) + " := \"" + Synlig(nyTekst_) + "\", Change";
+            b = IdTekst(s.kilde) + " := \"" + Synlig(nyTekst_) + "\", Change";
         } else if (s.slag == Slag::Valg && (s.kilde.indeks == 0 || s.kilde.indeks == 1)) {
-            b = "select and click " + Navngi(s.kilde);
+            b = "select and click " + IdTekst(s.kilde);
         } else if (s.slag == Slag::Epost) {
             epostLyktes_ = r_.Sjanse(1, 2);
             b = std::string("mail launch ends, ") + (epostLyktes_ ? "started" : "failed");
@@ -468,7 +346,7 @@ private:
 
     // The current text, as the handler got it: empty when its read failed. Exactly one read.
     std::string Lest(Id boks) {
-        const std::string navn = "LesTekst " + Navngi(boks);
+        const std::string navn = "LesTekst " + IdTekst(boks);
         EXPECT_EQ(Antall(navn), 1U) << navn;
         for (const Kall& k : rt_.kall) {
             if (k.navn == navn) {
@@ -487,15 +365,15 @@ private:
         for (const Kall& k : rt_.kall) {
             feil = feil || k.feilet;
             if (k.navn.starts_with("SkrivEnabled")) {
-                skrevet.push_back(k.navn + " " + k.arg);
+                skrevet.push_back(k.navn + " " + k.arg.value_or(""));
             }
         }
         // Every write is attempted, also after a failed one, and all three get the same value.
-        EXPECT_EQ(skrevet, (std::vector<std::string>{"SkrivEnabled cmdRegn " + verdi,
+        EXPECT_EQ(skrevet, (std::vector<std::string>{"SkrivEnabled cmdRegn(0) " + verdi,
                                                      "SkrivEnabled Option1(0) " + verdi,
                                                      "SkrivEnabled Option1(1) " + verdi}));
         for (const Id id : Styrte) {
-            if (rt_.feiler.count("SkrivEnabled " + Navngi(id)) == 0) {
+            if (rt_.feiler.count("SkrivEnabled " + IdTekst(id)) == 0) {
                 forventet.enabled[id] = gyldig;
             }
         }
@@ -512,7 +390,7 @@ private:
             ErGyldig(LesVekt(rt_.e.tekst[Vekt], format_), LesHoyde(rt_.e.tekst[Hoyde], format_));
         d_.gyldigeSjekker += gyldig ? 1 : 0;
         for (const Id id : Styrte) {
-            EXPECT_EQ(rt_.e.enabled[id], gyldig) << Navngi(id) << " for \"" << Synlig(rt_.e.tekst[Vekt])
+            EXPECT_EQ(rt_.e.enabled[id], gyldig) << IdTekst(id) << " for \"" << Synlig(rt_.e.tekst[Vekt])
                                                  << "\", \"" << Synlig(rt_.e.tekst[Hoyde]) << "\"";
         }
     }
@@ -533,12 +411,12 @@ private:
         std::vector<std::pair<std::string, std::string>> skrevet;
         for (const Kall& k : rt_.kall) {
             if (k.navn.starts_with("Skriv")) {
-                skrevet.emplace_back(k.navn, k.arg);
+                skrevet.emplace_back(k.navn, k.arg.value_or(""));
                 d_.feiledeSkrivinger += k.feilet ? 1 : 0;
             }
         }
         std::vector<std::pair<std::string, std::string>> ventet{
-            {"SkrivTekst txtBmi", r.BmiTekst}, {"SkrivTekst txtVurdering", r.VurderingTekst}};
+            {"SkrivTekst txtBmi(0)", r.BmiTekst}, {"SkrivTekst txtVurdering(0)", r.VurderingTekst}};
         for (std::size_t i = 0; i < r.Grensetekst.size(); ++i) {
             ventet.emplace_back("SkrivCaption Label2(" + std::to_string(i) + ")", r.Grensetekst[i]);
         }
@@ -549,8 +427,8 @@ private:
                 egenskap = verdi;
             }
         };
-        sett("SkrivTekst txtBmi", forventet.tekst[{Navn::txtBmi}], r.BmiTekst);
-        sett("SkrivTekst txtVurdering", forventet.tekst[{Navn::txtVurdering}], r.VurderingTekst);
+        sett("SkrivTekst txtBmi(0)", forventet.tekst[{Navn::txtBmi}], r.BmiTekst);
+        sett("SkrivTekst txtVurdering(0)", forventet.tekst[{Navn::txtVurdering}], r.VurderingTekst);
         for (std::int16_t i = 0; i < 6; ++i) {
             sett("SkrivCaption Label2(" + std::to_string(i) + ")", forventet.caption[{Navn::Label2, i}],
                  r.Grensetekst[static_cast<std::size_t>(i)]);
@@ -566,7 +444,7 @@ private:
             return;
         }
         const std::vector<std::string> alle{"App", "SkrivCaption mnuOmD(0)", "SkrivCaption mnuOmD(2)",
-                                            "SkrivBackColor txtBmi", "SkrivBackColor txtVurdering"};
+                                            "SkrivBackColor txtBmi(0)", "SkrivBackColor txtVurdering(0)"};
         std::vector<std::string> navn;
         for (const Kall& k : rt_.kall) {
             navn.push_back(k.navn);
@@ -577,10 +455,10 @@ private:
             {"App", ""},
             {"SkrivCaption mnuOmD(0)", "Versjon 1.0.5"},
             {"SkrivCaption mnuOmD(2)", "Copyright © 2024-2026 Tindrel"},
-            {"SkrivBackColor txtBmi", std::to_string(frmBmi::Resultatfarge)},
-            {"SkrivBackColor txtVurdering", std::to_string(frmBmi::Resultatfarge)}};
+            {"SkrivBackColor txtBmi(0)", std::to_string(frmBmi::Resultatfarge)},
+            {"SkrivBackColor txtVurdering(0)", std::to_string(frmBmi::Resultatfarge)}};
         for (const Kall& k : rt_.kall) {
-            EXPECT_EQ(k.arg, verdier.count(k.navn) != 0 ? verdier.at(k.navn) : "?") << k.navn;
+            EXPECT_EQ(k.arg.value_or(""), verdier.count(k.navn) != 0 ? verdier.at(k.navn) : "?") << k.navn;
         }
         EXPECT_EQ(rt_.e.tekst, for_.tekst);
         EXPECT_EQ(rt_.e.enabled, for_.enabled);
@@ -597,7 +475,7 @@ private:
         } else if (s.slag == Slag::Meny) {
             std::vector<std::string> ventet;
             if (s.kilde.indeks == 4) {
-                ventet = {"HWnd", "ApneEpost"};
+                ventet = {"HWnd", "ApneEpost 4660"};
             } else if (s.kilde.indeks == 5) {
                 ventet = {"ApneNettside"};
             }
@@ -609,8 +487,8 @@ private:
             // Silent when the mail program started; the one warning box when it did not.
             if (epostVentet_ && !epostLyktes_) {
                 ++d_.epostFeil;
-                ASSERT_EQ(navn, std::vector<std::string>{"MsgBox"});
-                EXPECT_EQ(rt_.kall[0].arg, "48 " + std::string(frmBmi::EpostFeil));
+                ASSERT_EQ(navn, std::vector<std::string>{"MsgBox 48"});
+                EXPECT_EQ(rt_.kall[0].arg, std::string(frmBmi::EpostFeil));
             } else {
                 EXPECT_TRUE(navn.empty());
             }
@@ -622,7 +500,7 @@ private:
 
     Tilfeldig r_;
     NumberFormat format_;
-    Tilstandsvindu rt_;
+    Opptaker rt_;
     frmBmi form_;
     Dekning& d_;
     std::string nyTekst_;

@@ -4,85 +4,154 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kroppstall::form::test {
 
-inline std::string Navngi(Id id) {
-    std::string s(NavnTekst(id.navn));
-    const bool array = id.navn == Navn::Option1 || id.navn == Navn::Label2 || id.navn == Navn::mnuOmD;
-    if (array) {
-        s += "(" + std::to_string(id.indeks) + ")";
-    }
-    return s;
-}
+// One call as the fake received it. A control in the name is spelt as IdTekst spells it.
+struct Kall {
+    std::string navn;               // as "SkrivTekst txtBmi(0)" or "MsgBox 48": what a failure is chosen by
+    std::optional<std::string> arg; // the text, caption, value or URL the call carries
+    bool feilet = false;
 
-// Records every call in order as one readable line, keeps the properties it was given, and can
-// make chosen calls fail the way a failing run-time status would.
+    // "SkrivTekst txtBmi(0) \"24,7\"": the call as one readable line.
+    std::string Linje() const { return arg ? navn + " \"" + *arg + "\"" : navn; }
+};
+
+// The window's properties as the run-time holds them.
+struct Egenskaper {
+    std::map<Id, std::string> tekst;
+    std::map<Id, std::string> caption;
+    std::map<Id, bool> enabled;
+    std::map<Id, bool> value;
+    std::map<Id, Farge> backColor;
+
+    friend bool operator==(const Egenskaper&, const Egenskaper&) = default;
+};
+
+// The run-time as the handlers see it: records every call in order, keeps the properties, starting
+// from the layout's design-time values, and changes them only when a write succeeds. Calls whose
+// name is in `feiler` throw, the way a failing run-time status would.
 class Opptaker final : public Kjoretid {
 public:
-    std::vector<std::string> logg;
-    std::map<Id, std::string> tekst;
-    std::map<Id, bool> value;
-    std::set<std::string> feiler; // calls, as logged without arguments, that throw
-    AppInfo app{1, 0, 5, "Copyright © 2024-2026 Tindrel"};
-    Vindushandtak hwnd = 0x1234;
-    std::vector<std::function<void(bool)>> epostVenter;
+    static constexpr Vindushandtak Handtak = 0x1234;
 
-    void InitCommonControls() override { Logg("InitCommonControls"); }
+    Egenskaper e;
+    std::vector<Kall> kall;
+    std::set<std::string> feiler;
+    AppInfo app{1, 0, 5, "Copyright © 2024-2026 Tindrel"};
+    std::vector<std::function<void(bool)>> epostVenter;
+    bool lastetUt = false;
+    std::vector<std::string> ukjente; // calls on ids the layout lacks, or of the wrong kind
+
+    Opptaker() { Designtid(); }
+
+    // The properties as the designer left them; no launch under way, nothing unloaded.
+    void Designtid() {
+        e = {};
+        for (const Kontroll& k : Kontroller) {
+            if (k.type == Type::TextBox) {
+                e.tekst[k.id] = "";
+            }
+            if (k.type == Type::Label || k.type == Type::CommandButton || k.type == Type::OptionButton) {
+                e.caption[k.id] = std::string(k.Caption);
+            }
+            e.enabled[k.id] = k.Enabled;
+            if (k.type == Type::OptionButton) {
+                e.value[k.id] = k.Value;
+            }
+            e.backColor[k.id] = k.BackColor;
+        }
+        for (const Menypunkt& m : Menyer) {
+            e.caption[m.id] = std::string(m.Caption);
+            e.enabled[m.id] = m.Enabled;
+        }
+        epostVenter.clear();
+        lastetUt = false;
+    }
+
+    // The calls since the last time, as lines.
+    std::vector<std::string> Ta() {
+        std::vector<std::string> linjer;
+        for (const Kall& k : std::exchange(kall, {})) {
+            linjer.push_back(k.Linje());
+        }
+        return linjer;
+    }
+
+    void InitCommonControls() override { Gjor("InitCommonControls"); }
     std::string LesTekst(Id boks) override {
-        Logg("LesTekst " + Navngi(boks));
-        return tekst[boks];
+        Gjor("LesTekst " + IdTekst(boks), std::nullopt, boks, Type::TextBox);
+        return e.tekst[boks];
     }
     void SkrivTekst(Id boks, std::string_view t) override {
-        Logg("SkrivTekst " + Navngi(boks), t);
-        tekst[boks] = t;
+        Gjor("SkrivTekst " + IdTekst(boks), std::string(t), boks, Type::TextBox);
+        e.tekst[boks] = t;
     }
     void SkrivCaption(Id kontroll, std::string_view caption) override {
-        Logg("SkrivCaption " + Navngi(kontroll), caption);
+        Gjor("SkrivCaption " + IdTekst(kontroll), std::string(caption), kontroll);
+        e.caption[kontroll] = caption;
     }
     void SkrivEnabled(Id kontroll, bool enabled) override {
-        Logg("SkrivEnabled " + Navngi(kontroll), enabled ? "-1" : "0");
+        Gjor("SkrivEnabled " + IdTekst(kontroll), enabled ? "-1" : "0", kontroll);
+        e.enabled[kontroll] = enabled;
     }
     bool LesValue(Id option) override {
-        Logg("LesValue " + Navngi(option));
-        return value[option];
+        Gjor("LesValue " + IdTekst(option), std::nullopt, option, Type::OptionButton);
+        return e.value[option];
     }
     void SkrivBackColor(Id kontroll, Farge farge) override {
-        Logg("SkrivBackColor " + Navngi(kontroll), std::to_string(farge));
+        Gjor("SkrivBackColor " + IdTekst(kontroll), std::to_string(farge), kontroll);
+        e.backColor[kontroll] = farge;
     }
     Vindushandtak HWnd() override {
-        Logg("HWnd");
-        return hwnd;
+        Gjor("HWnd");
+        return Handtak;
     }
     AppInfo App() override {
-        Logg("App");
+        Gjor("App");
         return app;
     }
-    void Unload() override { Logg("Unload"); }
+    void Unload() override {
+        Gjor("Unload");
+        lastetUt = true;
+    }
     void MsgBox(std::string_view prompt, int style) override {
-        Logg("MsgBox " + std::to_string(style), prompt);
+        Gjor("MsgBox " + std::to_string(style), std::string(prompt));
     }
     void ApneEpost(Vindushandtak eier, std::string_view url, std::function<void(bool)> ferdig) override {
-        Logg("ApneEpost " + std::to_string(eier), url);
+        Gjor("ApneEpost " + std::to_string(eier), std::string(url));
         epostVenter.push_back(std::move(ferdig));
     }
-    void ApneNettside(std::string_view url) override { Logg("ApneNettside", url); }
+    void ApneNettside(std::string_view url) override { Gjor("ApneNettside", std::string(url)); }
 
 private:
-    void Logg(const std::string& kall) {
-        logg.push_back(kall);
-        if (feiler.count(kall) != 0) {
-            throw Kjoretidsfeil("feil i " + kall);
+    void Gjor(const std::string& navn, std::optional<std::string> arg = std::nullopt,
+              std::optional<Id> id = std::nullopt, std::optional<Type> type = std::nullopt) {
+        if (id) {
+            const Kontroll* k = FinnKontroll(*id);
+            const bool meny = FinnMeny(*id);
+            if ((k == nullptr && !meny) || (type && (k == nullptr || k->type != *type))) {
+                ukjente.push_back(navn);
+            }
+        }
+        const bool feil = feiler.count(navn) != 0;
+        kall.push_back({navn, std::move(arg), feil});
+        if (feil) {
+            throw Kjoretidsfeil("feil i " + navn);
         }
     }
-    void Logg(const std::string& kall, std::string_view arg) {
-        logg.push_back(kall + " \"" + std::string(arg) + "\"");
-        if (feiler.count(kall) != 0) {
-            throw Kjoretidsfeil("feil i " + kall);
+    static bool FinnMeny(Id id) {
+        for (const Menypunkt& m : Menyer) {
+            if (m.id == id) {
+                return true;
+            }
         }
+        return false;
     }
 };
 

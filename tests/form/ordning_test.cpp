@@ -1,4 +1,5 @@
 #include "kroppstall/form/erstatninger.h"
+#include "kroppstall/form/kjoretid.h"
 #include "kroppstall/form/ordning.h"
 
 #include <algorithm>
@@ -9,16 +10,11 @@
 namespace kroppstall::form {
 namespace {
 
-std::string Navn(const Kontroll* k) {
-    std::string n(NavnTekst(k->id.navn));
-    return k->id.navn == Navn::Label2 || k->id.navn == Navn::Option1 ? n + std::to_string(k->id.indeks) : n;
-}
-
 template <class Rekke>
-std::vector<std::string> Navn(const Rekke& rekke) {
+std::vector<std::string> Navnene(const Rekke& rekke) {
     std::vector<std::string> ut;
     std::transform(rekke.begin(), rekke.end(), std::back_inserter(ut),
-                   [](const Kontroll* k) { return Navn(k); });
+                   [](const Kontroll* k) { return IdTekst(k->id); });
     return ut;
 }
 
@@ -35,7 +31,7 @@ void PrintTo(const Rekkefolge& r, std::ostream* os) {
 class Orders : public ::testing::TestWithParam<Rekkefolge> {};
 
 TEST_P(Orders, FollowFromTheLayoutTables) {
-    EXPECT_EQ(Navn(GetParam().rekke), GetParam().forventet);
+    EXPECT_EQ(Navnene(GetParam().rekke), GetParam().forventet);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -44,34 +40,34 @@ INSTANTIATE_TEST_SUITE_P(
         // Tab moves among the boxes, the button and the options; never to labels or display boxes.
         Rekkefolge{"tab",
                    {Tabrekke.begin(), Tabrekke.end()},
-                   {"txtHoyde", "txtVekt", "cmdRegn", "Option10", "Option11"}},
+                   {"txtHoyde(0)", "txtVekt(0)", "cmdRegn(0)", "Option1(0)", "Option1(1)"}},
         // Rows from the top, left to right; each label before its box; the heading before the lines.
         Rekkefolge{"reading",
                    {Leserekke.begin(), Leserekke.end()},
-                   {"lblHoyde", "txtHoyde", "lblVekt", "txtVekt", "cmdRegn", "lblBmi", "txtBmi",
-                    "lblVurdering", "txtVurdering", "Option10", "Option11", "Label25", "Label20", "Label21",
-                    "Label22", "Label23", "Label24"}},
+                   {"lblHoyde(0)", "txtHoyde(0)", "lblVekt(0)", "txtVekt(0)", "cmdRegn(0)", "lblBmi(0)",
+                    "txtBmi(0)", "lblVurdering(0)", "txtVurdering(0)", "Option1(0)", "Option1(1)",
+                    "Label2(5)", "Label2(0)", "Label2(1)", "Label2(2)", "Label2(3)", "Label2(4)"}},
         // Tab index order, except that each label comes right before the box it names.
         Rekkefolge{"creation",
                    {Opprettelsesrekke.begin(), Opprettelsesrekke.end()},
-                   {"lblHoyde", "txtHoyde", "lblVekt", "txtVekt", "lblBmi", "txtBmi", "lblVurdering",
-                    "txtVurdering", "cmdRegn", "Label20", "Label21", "Label22", "Label23", "Label25",
-                    "Label24", "Option10", "Option11"}}),
+                   {"lblHoyde(0)", "txtHoyde(0)", "lblVekt(0)", "txtVekt(0)", "lblBmi(0)", "txtBmi(0)",
+                    "lblVurdering(0)", "txtVurdering(0)", "cmdRegn(0)", "Label2(0)", "Label2(1)", "Label2(2)",
+                    "Label2(3)", "Label2(5)", "Label2(4)", "Option1(0)", "Option1(1)"}}),
     [](const ::testing::TestParamInfo<Rekkefolge>& i) { return std::string(i.param.navn); });
 
 TEST(Controls, OnlyTheResultBoxesAreDisplaysAndFocusStartsInTheHeightBox) {
     std::vector<std::string> visning, gruppestart;
     for (const auto& k : Kontroller) {
         if (ErVisning(k)) {
-            visning.push_back(Navn(&k));
+            visning.push_back(IdTekst(k.id));
         }
         if (k.type == Type::OptionButton && StarterGruppe(k)) {
-            gruppestart.push_back(Navn(&k));
+            gruppestart.push_back(IdTekst(k.id));
         }
     }
-    EXPECT_EQ(visning, (std::vector<std::string>{"txtVurdering", "txtBmi"}));
-    EXPECT_EQ(gruppestart, std::vector<std::string>{"Option10"});
-    EXPECT_EQ(Navn(Startfokus), "txtHoyde");
+    EXPECT_EQ(visning, (std::vector<std::string>{"txtVurdering(0)", "txtBmi(0)"}));
+    EXPECT_EQ(gruppestart, std::vector<std::string>{"Option1(0)"});
+    EXPECT_EQ(IdTekst(Startfokus->id), "txtHoyde(0)");
 }
 
 TEST(Fonts, EveryFaceTheWindowNamesHasAStandInThatWindowsShips) {

@@ -18,7 +18,7 @@ void LagXdgOpen(const QTemporaryDir& mappe, const QString& logg, const QString& 
 } // namespace
 
 // Launching the mail program and the browser through xdg-open.
-class TestApne : public Vindustest {
+class Launching : public Vindustest {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -116,5 +116,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestApne)
+QTEST_MAIN(Launching)
 #include "tst_apne.moc"

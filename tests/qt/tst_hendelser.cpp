@@ -3,7 +3,7 @@
 using namespace vindustest;
 
 // Events from typing, Tab, Enter and the options reaching the form, and what the user then sees.
-class TestHendelser : public Vindustest {
+class Events : public Vindustest {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -130,5 +130,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestHendelser)
+QTEST_MAIN(Events)
 #include "tst_hendelser.moc"

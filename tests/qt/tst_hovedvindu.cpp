@@ -4,7 +4,7 @@
 using namespace vindustest;
 
 // The window as built from the layout tables: its frame, its controls and their design-time state.
-class TestHovedvindu : public Vindustest {
+class MainWindow : public Vindustest {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -136,5 +136,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestHovedvindu)
+QTEST_MAIN(MainWindow)
 #include "tst_hovedvindu.moc"

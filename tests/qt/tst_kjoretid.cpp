@@ -3,7 +3,7 @@
 using namespace vindustest;
 
 // The run-time operations: the number format, a property a control lacks, the error guard, unloading.
-class TestKjoretid : public Vindustest {
+class RunTime : public Vindustest {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -71,5 +71,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestKjoretid)
+QTEST_MAIN(RunTime)
 #include "tst_kjoretid.moc"

@@ -3,19 +3,19 @@
 using namespace vindustest;
 
 // Faces and text fitting.
-class TestSkrift : public Vindustest {
+class Fonts : public Vindustest {
     Q_OBJECT
 
 private Q_SLOTS:
     void fontsResolveAndNoFixedTextIsClipped() {
-        const bool wineTahoma = QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+        const bool tahomaFraWine = QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
         for (const auto& k : kroppstall::form::Kontroller) {
             QWidget* w = vindu->Kontroll(k.id);
             const auto skrift = k.Font.value_or(kroppstall::form::FrmBmi.Font);
             const QString navn = w->objectName();
             QCOMPARE(w->font().pointSizeF(), skrift.Storrelse);
             const QString familie = QFontInfo(w->font()).family();
-            if (skrift.Familie == "Tahoma" && wineTahoma) {
+            if (skrift.Familie == "Tahoma" && tahomaFraWine) {
                 QCOMPARE(familie, QStringLiteral("Tahoma"));
             } else {
                 QVERIFY2(QStringList({Utf8(skrift.Familie), "Liberation Sans", "Arial", "DejaVu Sans"})
@@ -33,9 +33,9 @@ private Q_SLOTS:
                 QStyleOptionButton opt;
                 opt.initFrom(knapp);
                 opt.text = knapp->text();
-                const bool option = qobject_cast<QRadioButton*>(w) != nullptr;
+                const bool erValg = qobject_cast<QRadioButton*>(w) != nullptr;
                 const QRect innhold = knapp->style()->subElementRect(
-                    option ? QStyle::SE_RadioButtonContents : QStyle::SE_PushButtonContents, &opt, knapp);
+                    erValg ? QStyle::SE_RadioButtonContents : QStyle::SE_PushButtonContents, &opt, knapp);
                 QVERIFY2(fm.horizontalAdvance(tekst) <= innhold.width(), qPrintable(navn));
                 QVERIFY2(fm.height() <= innhold.height(), qPrintable(navn));
             } else {
@@ -92,5 +92,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestSkrift)
+QTEST_MAIN(Fonts)
 #include "tst_skrift.moc"

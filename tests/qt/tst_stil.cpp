@@ -3,7 +3,7 @@
 using namespace vindustest;
 
 // The program's style: the icons it draws as the base style does.
-class TestStil : public Vindustest {
+class Style : public Vindustest {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -42,5 +42,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestStil)
+QTEST_MAIN(Style)
 #include "tst_stil.moc"

@@ -99,7 +99,7 @@ QPalette Palett(const char* navn) {
 } // namespace
 
 // What the window paints: colours in every scheme, greyed text, rules and outline at every scale.
-class TestTegning : public Vindustest {
+class Painting : public Vindustest {
     Q_OBJECT
 
     // The window built again in a colour scheme, with valid input, so that every control is enabled.
@@ -313,5 +313,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestTegning)
+QTEST_MAIN(Painting)
 #include "tst_tegning.moc"

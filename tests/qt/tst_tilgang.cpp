@@ -3,7 +3,7 @@
 using namespace vindustest;
 
 // Screen readers and the keys of the option pair and the menus.
-class TestTilgang : public Vindustest {
+class Accessibility : public Vindustest {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -87,5 +87,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestTilgang)
+QTEST_MAIN(Accessibility)
 #include "tst_tilgang.moc"

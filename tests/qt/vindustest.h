@@ -68,8 +68,8 @@ struct Boks {
 class Vakt {
 public:
     Vakt() {
-        timer_.setInterval(50);
-        QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
+        klokke_.setInterval(50);
+        QObject::connect(&klokke_, &QTimer::timeout, &klokke_, [this] {
             if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
                 const qsizetype prosesser = modal->parentWidget() != nullptr
                                                 ? modal->parentWidget()->findChildren<QProcess*>().size()
@@ -83,12 +83,12 @@ public:
                 modal->reject();
             }
         });
-        timer_.start();
+        klokke_.start();
     }
     QList<Boks> sett;
 
 private:
-    QTimer timer_;
+    QTimer klokke_;
 };
 
 // The default error handling ends the application's event loop, and until a new loop runs, every

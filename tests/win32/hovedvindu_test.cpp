@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <new>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -68,7 +69,7 @@ constexpr Id Kg{Navn::Option1, 1};
 constexpr Id Hoyde{Navn::txtHoyde};
 constexpr Id Vekt{Navn::txtVekt};
 
-class Vindu : public ::testing::Test {
+class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         h.vindu = &vindu;
@@ -96,7 +97,7 @@ protected:
     HWND hwnd = nullptr;
 };
 
-TEST_F(Vindu, StartRaisesInitializeThenLoadBeforeAnythingElse) {
+TEST_F(MainWindow, StartRaisesInitializeThenLoadBeforeAnythingElse) {
     Hendelser egne;
     Skjemavindu annet{GetModuleHandleW(nullptr), {}};
     annet.Start(egne);
@@ -105,7 +106,7 @@ TEST_F(Vindu, StartRaisesInitializeThenLoadBeforeAnythingElse) {
     EXPECT_EQ(egne.rader[1].hendelse, Hendelse::Load);
 }
 
-TEST_F(Vindu, EveryWayOfSelectingAnOptionRaisesOneClickAfterItIsSelected) {
+TEST_F(MainWindow, EveryWayOfSelectingAnOptionRaisesOneClickAfterItIsSelected) {
     vindu.SkrivEnabled(Bmi, true);
     vindu.SkrivEnabled(Kg, true);
     const HWND kg = Kontroll(hwnd, Kg);
@@ -144,7 +145,7 @@ TEST_F(Vindu, EveryWayOfSelectingAnOptionRaisesOneClickAfterItIsSelected) {
     EXPECT_FALSE(vindu.LesValue(Kg));
 }
 
-TEST_F(Vindu, TabEntersTheOptionGroupAtTheSelectedOption) {
+TEST_F(MainWindow, TabEntersTheOptionGroupAtTheSelectedOption) {
     vindu.SkrivEnabled({Navn::cmdRegn}, true);
     vindu.SkrivEnabled(Bmi, true);
     vindu.SkrivEnabled(Kg, true);
@@ -157,7 +158,7 @@ TEST_F(Vindu, TabEntersTheOptionGroupAtTheSelectedOption) {
     EXPECT_EQ(GetFocus(), Kontroll(hwnd, Hoyde));
 }
 
-TEST_F(Vindu, EditsOfTheInputBoxesRaiseChangeAndTheProgramsOwnWritesDoNot) {
+TEST_F(MainWindow, EditsOfTheInputBoxesRaiseChangeAndTheProgramsOwnWritesDoNot) {
     Skriv(Hoyde, L"18");
     Skriv(Vekt, L"8");
     auto r = h.Ta();
@@ -179,7 +180,7 @@ struct Grense {
     const char* ut;
 };
 
-TEST_F(Vindu, InputBoxesRefuseCharactersBeyondTheirLengthTypedOrPasted) {
+TEST_F(MainWindow, InputBoxesRefuseCharactersBeyondTheirLengthTypedOrPasted) {
     const auto lim = [this](const Grense& g) {
         SetWindowTextW(Kontroll(hwnd, g.boks), L"");
         ASSERT_TRUE(OpenClipboard(hwnd));
@@ -208,7 +209,7 @@ TEST_F(Vindu, InputBoxesRefuseCharactersBeyondTheirLengthTypedOrPasted) {
     }
 }
 
-TEST_F(Vindu, EnterPressesCalculateOnlyWhileItIsEnabled) {
+TEST_F(MainWindow, EnterPressesCalculateOnlyWhileItIsEnabled) {
     const LRESULT standard = SendMessageW(hwnd, DM_GETDEFID, 0, 0);
     EXPECT_EQ(HIWORD(standard), DC_HASDEFID);
     EXPECT_EQ(GetDlgItem(hwnd, LOWORD(standard)), Kontroll(hwnd, {Navn::cmdRegn}));
@@ -225,7 +226,7 @@ TEST_F(Vindu, EnterPressesCalculateOnlyWhileItIsEnabled) {
     EXPECT_EQ(r[0].hendelse, Hendelse::Click);
 }
 
-TEST_F(Vindu, EscapeAndStrayCommandsRaiseNothing) {
+TEST_F(MainWindow, EscapeAndStrayCommandsRaiseNothing) {
     const HWND hoyde = Kontroll(hwnd, Hoyde);
     Tast(hoyde, VK_ESCAPE);
     SendMessageW(hwnd, WM_COMMAND, IDOK, 0);
@@ -233,13 +234,13 @@ TEST_F(Vindu, EscapeAndStrayCommandsRaiseNothing) {
     EXPECT_TRUE(IsWindow(hwnd));
 }
 
-TEST_F(Vindu, ClosingTheWindowEndsTheLoopWithExitCodeZero) {
+TEST_F(MainWindow, ClosingTheWindowEndsTheLoopWithExitCodeZero) {
     PostMessageW(hwnd, WM_CLOSE, 0, 0);
     EXPECT_EQ(vindu.Kjor(), 0);
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
-TEST_F(Vindu, ResultBoxesTakeTheirBackColourAndStayDisabled) {
+TEST_F(MainWindow, ResultBoxesTakeTheirBackColourAndStayDisabled) {
     vindu.SkrivBackColor({Navn::txtBmi}, form::Rgb(248, 248, 248));
     const HWND bmi = Kontroll(hwnd, {Navn::txtBmi});
     HDC dc = GetDC(bmi);
@@ -268,7 +269,7 @@ void CALLBACK LukkFeilboks(HWND /*hwnd*/, UINT /*melding*/, UINT_PTR /*id*/, DWO
     EnumThreadWindows(GetCurrentThreadId(), LukkHvisBoks, 0);
 }
 
-TEST_F(Vindu, AFailureWhileAResultBoxPaintsGetsTheDefaultErrorHandling) {
+TEST_F(MainWindow, AFailureWhileAResultBoxPaintsGetsTheDefaultErrorHandling) {
     const HWND bmi = Kontroll(hwnd, {Navn::txtBmi});
     vindu.SkrivTekst({Navn::txtBmi}, "longer than a short string");
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, LukkFeilboks);
@@ -280,20 +281,36 @@ TEST_F(Vindu, AFailureWhileAResultBoxPaintsGetsTheDefaultErrorHandling) {
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
-struct Skjema {
+// A picture handed in for a control that shows none: building the window fails, and the failure
+// reaches the default error handling instead of escaping Start.
+TEST_F(MainWindow, AFailureWhileBuildingGetsTheDefaultErrorHandlingAndNoLoad) {
+    const std::uint32_t punkt = 0xFF000000u;
+    Ressurser feil;
+    feil.bilder[{Navn::Label2, 0}] = {1, std::span<const std::uint32_t>(&punkt, 1)};
+    Hendelser egne;
+    Skjemavindu annet{GetModuleHandleW(nullptr), feil};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, LukkFeilboks);
+    annet.Start(egne);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(annet.Avsluttet());
+    ASSERT_EQ(egne.rader.size(), 1u);
+    EXPECT_EQ(egne.rader[0].hendelse, Hendelse::Initialize);
+}
+
+struct Fargeskjema {
     const char* navn;
     COLORREF vindu, vindustekst, knappeflate, knappetekst, gratekst;
 };
 
-void PrintTo(const Skjema& s, std::ostream* os) {
+void PrintTo(const Fargeskjema& s, std::ostream* os) {
     *os << s.navn;
 }
 
 // The system colours of the scheme while a test runs, and the machine's own again afterwards.
-class Schemes : public ::testing::TestWithParam<Skjema> {
+class Schemes : public ::testing::TestWithParam<Fargeskjema> {
 protected:
     void SetUp() override {
-        const Skjema& s = GetParam();
+        const Fargeskjema& s = GetParam();
         const COLORREF nye[5] = {s.vindu, s.vindustekst, s.knappeflate, s.knappetekst, s.gratekst};
         for (int i = 0; i < 5; ++i) {
             for_[i] = GetSysColor(hvilke[i]);
@@ -330,10 +347,9 @@ TEST_P(Schemes, EveryTextStandsOutAndTheLimitBoxStaysWhite) {
             SendMessageW(hwnd, melding, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(w));
             const COLORREF tekst = GetTextColor(dc), bak = GetBkColor(dc);
             ReleaseDC(w, dc);
-            EXPECT_GE(form::Kontrast(tekst, bak), form::MinsteKontrast)
-                << form::NavnTekst(k.id.navn) << k.id.indeks;
+            EXPECT_GE(form::Kontrast(tekst, bak), form::MinsteKontrast) << form::IdTekst(k.id);
             if (k.id.navn == Navn::Label2) {
-                EXPECT_EQ(bak, RGB(255, 255, 255)) << k.id.indeks;
+                EXPECT_EQ(bak, RGB(255, 255, 255)) << form::IdTekst(k.id);
             }
         }
     }
@@ -449,35 +465,70 @@ TEST_P(Schemes, FocusMovedByKeyboardShowsOnEveryControl) {
         GetWindowRect(Kontroll(hwnd, t.id), &r);
         MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
         const double ring = Fokusring(t.uten, t.med, r);
-        std::printf("     %s %s%d: focus ring %.2f:1\n", GetParam().navn, form::NavnTekst(t.id.navn).data(),
-                    t.id.indeks, ring);
-        EXPECT_GE(ring, form::MinsteKantkontrast) << form::NavnTekst(t.id.navn) << t.id.indeks;
+        std::printf("     %s %s: focus ring %.2f:1\n", GetParam().navn, form::IdTekst(t.id).c_str(), ring);
+        EXPECT_GE(ring, form::MinsteKantkontrast) << form::IdTekst(t.id);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Window, Schemes,
-                         ::testing::Values(Skjema{"standard", RGB(255, 255, 255), 0, RGB(240, 240, 240), 0,
-                                                  RGB(109, 109, 109)},
-                                           Skjema{"high_contrast_black", 0, RGB(255, 255, 255), 0,
-                                                  RGB(255, 255, 255), RGB(63, 242, 63)},
-                                           Skjema{"high_contrast_white", RGB(255, 255, 255), 0,
-                                                  RGB(255, 255, 255), 0, RGB(96, 0, 0)},
-                                           Skjema{"dark", RGB(32, 32, 32), RGB(238, 238, 236),
-                                                  RGB(53, 53, 53), RGB(238, 238, 236), RGB(145, 145, 145)}),
-                         [](const ::testing::TestParamInfo<Skjema>& i) { return std::string(i.param.navn); });
+INSTANTIATE_TEST_SUITE_P(
+    Window, Schemes,
+    ::testing::Values(
+        Fargeskjema{"standard", RGB(255, 255, 255), 0, RGB(240, 240, 240), 0, RGB(109, 109, 109)},
+        Fargeskjema{"high_contrast_black", 0, RGB(255, 255, 255), 0, RGB(255, 255, 255), RGB(63, 242, 63)},
+        Fargeskjema{"high_contrast_white", RGB(255, 255, 255), 0, RGB(255, 255, 255), 0, RGB(96, 0, 0)},
+        Fargeskjema{"dark", RGB(32, 32, 32), RGB(238, 238, 236), RGB(53, 53, 53), RGB(238, 238, 236),
+                    RGB(145, 145, 145)}),
+    [](const ::testing::TestParamInfo<Fargeskjema>& i) { return std::string(i.param.navn); });
 
-TEST(Tallformat, ReadsTheUsersSeparators) {
+// The user's own separators, set as the regional settings set them and put back afterwards. Neither
+// the fallbacks (".", ",") nor any locale's separators match them, so a read that fails, or that
+// misses the user's settings, cannot pass, whatever locale the test runs in.
+class UsersNumberFormat : public ::testing::Test {
+protected:
+    static constexpr const char* Desimal = "\u00B7";    // middle dot
+    static constexpr const char* Gruppering = "\u2019"; // right single quotation mark
+
+    void SetUp() override {
+        for (Innstilling& i : innstillinger_) {
+            wchar_t gammel[16] = {};
+            ASSERT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, i.hva, gammel, 16), 0);
+            ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, i.hva, i.ny));
+            i.gammel = gammel;
+        }
+    }
+    void TearDown() override {
+        for (const Innstilling& i : innstillinger_) {
+            if (!i.gammel.empty()) {
+                SetLocaleInfoW(LOCALE_USER_DEFAULT, i.hva, i.gammel.c_str());
+            }
+        }
+    }
+
+private:
+    struct Innstilling {
+        LCTYPE hva;
+        const wchar_t* ny;
+        std::wstring gammel; // empty until the new value is set
+    };
+    Innstilling innstillinger_[2] = {{LOCALE_SDECIMAL, L"\u00B7", {}}, {LOCALE_STHOUSAND, L"\u2019", {}}};
+};
+
+TEST_F(UsersNumberFormat, ReadsTheUsersSeparators) {
     const NumberFormat f = Tallformat();
     EXPECT_FALSE(f.decimal.empty());
     EXPECT_NE(f.decimal, f.grouping);
+    EXPECT_EQ(f.decimal, Desimal);
+    EXPECT_EQ(f.grouping, Gruppering);
 }
 
 // Windows XP has no GetLocaleInfoEx; its fallback must read the same separators.
-TEST(Tallformat, ReadsTheSameSeparatorsWithoutGetLocaleInfoEx) {
+TEST_F(UsersNumberFormat, ReadsTheSameSeparatorsWithoutGetLocaleInfoEx) {
     const NumberFormat ny = Tallformat();
     const NumberFormat xp = TallformatXp();
     EXPECT_EQ(xp.decimal, ny.decimal);
     EXPECT_EQ(xp.grouping, ny.grouping);
+    EXPECT_EQ(xp.decimal, Desimal);
+    EXPECT_EQ(xp.grouping, Gruppering);
 }
 
 } // namespace

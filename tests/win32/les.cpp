@@ -1,6 +1,7 @@
 // Reads the running program's window from outside, as assistive technology would, and prints one
 // UTF-8 line per control, fields split by tabs: name, enabled, checked, focused, the text, the previous
 // window's text and the accessible name. Then the menus and any message box of the program.
+#include "kroppstall/form/kjoretid.h"
 #include "kroppstall/form/layout.h"
 #include "skjemavindu.h"
 #include "tekst.h"
@@ -109,9 +110,9 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     CoInitialize(nullptr);
-    GUITHREADINFO tråd{};
-    tråd.cbSize = sizeof tråd;
-    GetGUIThreadInfo(GetWindowThreadProcessId(vindu, nullptr), &tråd);
+    GUITHREADINFO trad{};
+    trad.cbSize = sizeof trad;
+    GetGUIThreadInfo(GetWindowThreadProcessId(vindu, nullptr), &trad);
     RECT klient;
     GetClientRect(vindu, &klient);
     POINT null{0, 0};
@@ -128,10 +129,9 @@ int wmain(int argc, wchar_t** argv) {
         RECT r;
         GetWindowRect(c, &r);
         MapWindowPoints(nullptr, vindu, reinterpret_cast<POINT*>(&r), 2);
-        Linje(std::string(kroppstall::form::NavnTekst(id.navn)) + "(" + std::to_string(id.indeks) + ")" +
-              "\tenabled=" + (IsWindowEnabled(c) ? "1" : "0") +
+        Linje(kroppstall::form::IdTekst(id) + "\tenabled=" + (IsWindowEnabled(c) ? "1" : "0") +
               "\tcheck=" + std::to_string(SendMessageW(c, BM_GETCHECK, 0, 0)) +
-              "\tfokus=" + (tråd.hwndFocus == c ? "1" : "0") + "\trekt=" + std::to_string(r.left) + "," +
+              "\tfokus=" + (trad.hwndFocus == c ? "1" : "0") + "\trekt=" + std::to_string(r.left) + "," +
               std::to_string(r.top) + "," + std::to_string(r.right - r.left) + "," +
               std::to_string(r.bottom - r.top) +
               "\tforrige=" + (forrige != nullptr ? Utf8(Tekst(forrige)) : "") +

@@ -1,5 +1,8 @@
 #include "kroppstall/form/vert.h"
 
+#include "kroppstall/form/frmBmi.h"
+
+#include <optional>
 #include <string>
 
 namespace kroppstall::form {
@@ -33,6 +36,20 @@ void Vert::Standardfeil(std::string_view melding) {
     avsluttet_ = true;
     mottaker_ = nullptr;
     MeldOgAvslutt("Kjøretidsfeil: " + std::string(melding));
+}
+
+int KjorProgram(Vert& vindu, NumberFormat (*tallformat)(), const Kontakt& kontakt) {
+    std::optional<frmBmi> form;
+    vindu.Trygt([&] { form.emplace(vindu, tallformat(), kontakt); });
+    if (!form) {
+        return 1;
+    }
+    vindu.Start(*form);
+    if (vindu.Avsluttet()) {
+        return 1;
+    }
+    vindu.VisMidtstilt();
+    return vindu.Kjor();
 }
 
 } // namespace kroppstall::form

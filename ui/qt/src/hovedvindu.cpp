@@ -46,7 +46,7 @@ Qt::Alignment Vannrett(form::Justering j) {
 
 } // namespace
 
-std::unique_ptr<Hovedvindu> LagHovedvindu(Ressurser ressurser) {
+std::unique_ptr<form::Vert> LagHovedvindu(Ressurser ressurser) {
     return std::make_unique<Skjemavindu>(std::move(ressurser));
 }
 
@@ -83,20 +83,7 @@ void Skjemavindu::Bygg() {
 
     const QScreen* skjerm = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
     dpi_ = skjerm != nullptr ? skjerm->logicalDotsPerInchX() : 96.0;
-
-    auto* flate = new Skjemaflate(this);
-    klient_ = flate;
-    klient_->setObjectName(QStringLiteral("frmBmi"));
-    klient_->setFixedSize(Piksler(s.ClientWidth), Piksler(s.ClientHeight));
-    klient_->setFont(Skrift(s.Font));
-    klient_->setAutoFillBackground(true);
-    QPalette pal = klient_->palette();
-    pal.setColor(QPalette::Window, Farge(s.BackColor));
-    // Disabled controls keep the style's grey text: the form's text colour is only for enabled ones.
-    pal.setColor(QPalette::Active, QPalette::WindowText, Farge(s.ForeColor));
-    pal.setColor(QPalette::Inactive, QPalette::WindowText, Farge(s.ForeColor));
-    klient_->setPalette(pal);
-    setCentralWidget(klient_);
+    Skjemaflate* flate = LagKlientflate();
 
     pilfilter_ = new Pilfilter(this);
     // Qt stacks later siblings on top, so the table is built from its bottom up.
@@ -117,6 +104,25 @@ void Skjemavindu::Bygg() {
     if (s.FastStorrelse) {
         layout()->setSizeConstraint(QLayout::SetFixedSize);
     }
+}
+
+// The form's client area, in its size, font and colours.
+Skjemaflate* Skjemavindu::LagKlientflate() {
+    const form::Skjema& s = form::FrmBmi;
+    auto* flate = new Skjemaflate(this);
+    klient_ = flate;
+    klient_->setObjectName(QStringLiteral("frmBmi"));
+    klient_->setFixedSize(Piksler(s.ClientWidth), Piksler(s.ClientHeight));
+    klient_->setFont(Skrift(s.Font));
+    klient_->setAutoFillBackground(true);
+    QPalette pal = klient_->palette();
+    pal.setColor(QPalette::Window, Farge(s.BackColor));
+    // Disabled controls keep the style's grey text: the form's text colour is only for enabled ones.
+    pal.setColor(QPalette::Active, QPalette::WindowText, Farge(s.ForeColor));
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, Farge(s.ForeColor));
+    klient_->setPalette(pal);
+    setCentralWidget(klient_);
+    return flate;
 }
 
 const Skjemavindu::Kontrolltype& Skjemavindu::TypeFor(Type type) {
@@ -201,19 +207,19 @@ QWidget* Skjemavindu::LagKnapp(const form::Kontroll& k) {
 }
 
 QWidget* Skjemavindu::LagOption(const form::Kontroll& k) {
-    auto* option = new QRadioButton(Tekst(k.Caption), klient_);
-    option->setChecked(k.Value);
-    option->installEventFilter(pilfilter_);
+    auto* valg = new QRadioButton(Tekst(k.Caption), klient_);
+    valg->setChecked(k.Value);
+    valg->installEventFilter(pilfilter_);
     // Selected first, then one Click, however the selection came about: mouse, keys or a screen
     // reader's action all end in this signal.
     if (form::ErBundet(k.id.navn, Hendelse::Click)) {
-        connect(option, &QRadioButton::toggled, this, [this, id = k.id](bool valgt) {
+        connect(valg, &QRadioButton::toggled, this, [this, id = k.id](bool valgt) {
             if (valgt) {
                 Utlos(id, Hendelse::Click);
             }
         });
     }
-    return option;
+    return valg;
 }
 
 QWidget* Skjemavindu::LagBilde(const form::Kontroll& k) {
@@ -232,8 +238,8 @@ QWidget* Skjemavindu::LagLinje(const form::Kontroll& k) {
 }
 
 QWidget* Skjemavindu::LagForm(const form::Kontroll& k) {
-    return new Formflate(klient_, Farge(k.BorderColor),
-                         k.FillSolid ? std::optional<QColor>(Farge(k.FillColor)) : std::nullopt);
+    return new Figurflate(klient_, Farge(k.BorderColor),
+                          k.FillSolid ? std::optional<QColor>(Farge(k.FillColor)) : std::nullopt);
 }
 
 // Each label is fitted once, over every caption it can show, and the labels of one control array
@@ -284,9 +290,7 @@ void Skjemavindu::ByggMenyer() {
 }
 
 void Skjemavindu::VisMidtstilt() {
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        GiTittellinje(*this);
-    }
+    VelgRamme(*this);
     adjustSize();
     const auto midtstill = [this](QSize ytre) {
         const QScreen* skjerm = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();

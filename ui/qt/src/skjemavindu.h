@@ -13,9 +13,11 @@ class QPushButton;
 
 namespace kroppstall::qt {
 
-// The Qt window behind Hovedvindu: one QMainWindow whose client area holds a widget for every control
+class Skjemaflate;
+
+// The Qt window that LagHovedvindu makes: one QMainWindow whose client area holds a widget for every control
 // of the layout.
-class Skjemavindu final : public QMainWindow, public Hovedvindu {
+class Skjemavindu final : public QMainWindow, public form::Vert {
     Q_OBJECT
 
 public:
@@ -63,6 +65,7 @@ private:
 
     void Bygg() override;
     void MeldOgAvslutt(std::string_view feiltekst) override;
+    Skjemaflate* LagKlientflate();
     void ByggKontroll(const form::Kontroll& k);
     QWidget* LagTekstboks(const form::Kontroll& k);
     QWidget* LagEtikett(const form::Kontroll& k);

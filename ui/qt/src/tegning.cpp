@@ -7,7 +7,7 @@
 
 namespace kroppstall::qt {
 
-Formflate::Formflate(QWidget* forelder, QColor kant, std::optional<QColor> fyll)
+Figurflate::Figurflate(QWidget* forelder, QColor kant, std::optional<QColor> fyll)
     : QWidget(forelder), kant_(kant), fyll_(fyll) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -32,7 +32,7 @@ void Ramme(QPainter& p, const QRectF& r, const QColor& farge) {
     p.fillRect(QRectF(r.right() - t, r.top() + t, t, r.height() - 2 * t), farge);
 }
 
-void Formflate::paintEvent(QPaintEvent* /*hendelse*/) {
+void Figurflate::paintEvent(QPaintEvent* /*hendelse*/) {
     QPainter p(this);
     if (fyll_) {
         p.fillRect(rect(), *fyll_);

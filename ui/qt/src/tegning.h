@@ -17,9 +17,9 @@ namespace kroppstall::qt {
 void Ramme(QPainter& p, const QRectF& rute, const QColor& farge);
 
 // An unfilled or solid rectangle with an outline of about one pixel at 96 dpi inside its bounds.
-class Formflate final : public QWidget {
+class Figurflate final : public QWidget {
 public:
-    Formflate(QWidget* forelder, QColor kant, std::optional<QColor> fyll);
+    Figurflate(QWidget* forelder, QColor kant, std::optional<QColor> fyll);
 
 protected:
     void paintEvent(QPaintEvent* hendelse) override;

@@ -11,10 +11,10 @@ namespace {
 using ShellExecuteWType = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 
 // Shell32 is bound on the first launch, not when the program loads.
-ShellExecuteWType Shell() {
+ShellExecuteWType FinnShellExecute() {
     static ShellExecuteWType f = nullptr;
     if (f == nullptr) {
-        f = Bind<ShellExecuteWType>(L"Shell32.dll", "ShellExecuteW");
+        f = KrevFunksjon<ShellExecuteWType>(L"Shell32.dll", "ShellExecuteW");
     }
     return f;
 }
@@ -25,13 +25,14 @@ ShellExecuteWType Shell() {
 // the ANSI code page.
 void Skjemavindu::ApneEpost(form::Vindushandtak eier, std::string_view url,
                             std::function<void(bool)> ferdig) {
-    const auto resultat = reinterpret_cast<INT_PTR>(
-        Shell()(reinterpret_cast<HWND>(eier), nullptr, Bred(url).c_str(), nullptr, L"", SW_SHOWNORMAL));
+    const auto resultat = reinterpret_cast<INT_PTR>(FinnShellExecute()(
+        reinterpret_cast<HWND>(eier), nullptr, Bred(url).c_str(), nullptr, L"", SW_SHOWNORMAL));
     ferdig(static_cast<std::int32_t>(resultat) > 32);
 }
 
 void Skjemavindu::ApneNettside(std::string_view url) {
-    static_cast<void>(Shell()(nullptr, nullptr, Bred(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    static_cast<void>(
+        FinnShellExecute()(nullptr, nullptr, Bred(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
 }
 
 } // namespace kroppstall::win32

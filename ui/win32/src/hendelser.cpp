@@ -20,7 +20,7 @@ int Skjemavindu::Kjor() {
         TranslateMessage(&m);
         DispatchMessageW(&m);
     }
-    return exitkode_;
+    return avslutningskode_;
 }
 
 LRESULT CALLBACK Skjemavindu::Vindusprosedyre(HWND hwnd, UINT melding, WPARAM w, LPARAM l) {
@@ -83,7 +83,7 @@ LRESULT Skjemavindu::Behandle(UINT melding, WPARAM w, LPARAM l) {
     case WM_DESTROY:
         hwnd_ = nullptr;
         kontroller_.clear();
-        PostQuitMessage(exitkode_);
+        PostQuitMessage(avslutningskode_);
         return 0;
     default:
         break;
@@ -106,14 +106,14 @@ void Skjemavindu::Kommando(WORD id, WORD varsel, HWND kilde) {
     if (k == nullptr) {
         return;
     }
-    const Id kid = k->id;
+    const Id kildeId = k->id;
     if (k->type == Type::TextBox && varsel == EN_CHANGE) {
-        if (!skriver_ && form::ErBundet(kid.navn, Hendelse::Change)) {
-            Utlos(kid, Hendelse::Change);
+        if (!skriver_ && form::ErBundet(kildeId.navn, Hendelse::Change)) {
+            Utlos(kildeId, Hendelse::Change);
         }
     } else if (k->type == Type::CommandButton && varsel == BN_CLICKED) {
-        if (IsWindowEnabled(kilde) && form::ErBundet(kid.navn, Hendelse::Click)) {
-            Utlos(kid, Hendelse::Click);
+        if (IsWindowEnabled(kilde) && form::ErBundet(kildeId.navn, Hendelse::Click)) {
+            Utlos(kildeId, Hendelse::Click);
         }
     } else if (k->type == Type::OptionButton && varsel == BN_CLICKED) {
         Velg(*k);
@@ -146,7 +146,7 @@ void Skjemavindu::Velg(const form::Kontroll& option) {
 // The toolkit's part of the default error handling: the box, then the end of the window and of the
 // message loop, with a failure code.
 void Skjemavindu::MeldOgAvslutt(std::string_view feiltekst) {
-    exitkode_ = 1;
+    avslutningskode_ = 1;
     MessageBoxW(hwnd_, Bred(feiltekst).c_str(), Bred(versjon::Produktnavn).c_str(),
                 MB_ICONERROR | MB_OK | MB_SETFOREGROUND);
     if (hwnd_ != nullptr) {

@@ -67,7 +67,7 @@ DWORD Stil(const form::Kontroll& k) {
 
 } // namespace
 
-std::unique_ptr<Hovedvindu> LagHovedvindu(HINSTANCE instans, Ressurser ressurser) {
+std::unique_ptr<form::Vert> LagHovedvindu(HINSTANCE instans, Ressurser ressurser) {
     return std::make_unique<Skjemavindu>(instans, std::move(ressurser));
 }
 

@@ -32,8 +32,8 @@ UINT Ikon(form::Meldingsikon ikon) {
 } // namespace
 
 void Skjemavindu::InitCommonControls() {
-    using Init = void(WINAPI*)();
-    Bind<Init>(L"comctl32.dll", "InitCommonControls")();
+    using InitCommonControlsType = void(WINAPI*)();
+    KrevFunksjon<InitCommonControlsType>(L"comctl32.dll", "InitCommonControls")();
 }
 
 std::string Skjemavindu::LesTekst(Id boks) {

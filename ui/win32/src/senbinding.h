@@ -24,7 +24,7 @@ Funksjon FinnFunksjon(const wchar_t* bibliotek, const char* funksjon) {
 
 // The same, where a missing library or function is a run-time error at that call.
 template <class Funksjon>
-Funksjon Bind(const wchar_t* bibliotek, const char* funksjon) {
+Funksjon KrevFunksjon(const wchar_t* bibliotek, const char* funksjon) {
     const auto f = FinnFunksjon<Funksjon>(bibliotek, funksjon);
     if (f == nullptr) {
         throw form::Kjoretidsfeil("Fant ikke " + std::string(funksjon) + " i " + Utf8(bibliotek));

@@ -21,9 +21,9 @@ constexpr WORD KontrollId(std::size_t tabellplass) {
 inline constexpr UINT ForsteMenyId = 1000;
 inline constexpr wchar_t Klassenavn[] = L"KroppstallFrmBmi";
 
-// The Win32 window behind Hovedvindu: one top-level window with a child window for every control of
+// The Win32 window that LagHovedvindu makes: one top-level window with a child window for every control of
 // the layout that Windows has a class for; shapes, lines and the picture it paints itself.
-class Skjemavindu final : public Hovedvindu {
+class Skjemavindu final : public form::Vert {
 public:
     Skjemavindu(HINSTANCE instans, Ressurser ressurser);
     ~Skjemavindu() override;
@@ -92,7 +92,7 @@ private:
     std::map<COLORREF, HBRUSH> pensler_;
     WORD standardknapp_ = 0;
     int dpi_ = 96;
-    int exitkode_ = 0;
+    int avslutningskode_ = 0;
     bool skriver_ = false; // the program's own text writes raise no Change
 };
 

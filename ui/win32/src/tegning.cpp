@@ -117,15 +117,15 @@ HICON LagIkon(const Bilde& bilde) {
     h.bV5GreenMask = 0x0000FF00;
     h.bV5BlueMask = 0x000000FF;
     h.bV5AlphaMask = 0xFF000000;
-    void* bits = nullptr;
+    void* punkter = nullptr;
     HDC skjerm = GetDC(nullptr);
     HBITMAP farge =
-        CreateDIBSection(skjerm, reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS, &bits, nullptr, 0);
+        CreateDIBSection(skjerm, reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS, &punkter, nullptr, 0);
     ReleaseDC(nullptr, skjerm);
     if (farge == nullptr) {
         return nullptr;
     }
-    std::memcpy(bits, bilde.piksler.data(), static_cast<std::size_t>(bilde.side * bilde.side) * 4);
+    std::memcpy(punkter, bilde.piksler.data(), static_cast<std::size_t>(bilde.side * bilde.side) * 4);
     HBITMAP maske = CreateBitmap(bilde.side, bilde.side, 1, 1, nullptr);
     ICONINFO info{};
     info.fIcon = TRUE;

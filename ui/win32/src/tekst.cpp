@@ -32,12 +32,12 @@ namespace {
 using GetLocaleInfoExType = int(WINAPI*)(LPCWSTR, LCTYPE, LPWSTR, int);
 
 // The user's separators through GetLocaleInfoEx when it is given, else through GetLocaleInfoW.
-NumberFormat LesTallformat(GetLocaleInfoExType localeInfoEx) {
-    const auto les = [localeInfoEx](LCTYPE hva, const char* standard) {
+NumberFormat LesTallformat(GetLocaleInfoExType getLocaleInfoEx) {
+    const auto les = [getLocaleInfoEx](LCTYPE hva, const char* standard) {
         wchar_t buffer[16] = {};
         // nullptr is LOCALE_NAME_USER_DEFAULT, which the XP headers do not declare.
-        const int n = localeInfoEx != nullptr ? localeInfoEx(nullptr, hva, buffer, 16)
-                                              : GetLocaleInfoW(LOCALE_USER_DEFAULT, hva, buffer, 16);
+        const int n = getLocaleInfoEx != nullptr ? getLocaleInfoEx(nullptr, hva, buffer, 16)
+                                                 : GetLocaleInfoW(LOCALE_USER_DEFAULT, hva, buffer, 16);
         return n > 1 ? Utf8(std::wstring_view(buffer, static_cast<std::size_t>(n - 1)))
                      : std::string(standard);
     };
@@ -49,8 +49,8 @@ NumberFormat LesTallformat(GetLocaleInfoExType localeInfoEx) {
 NumberFormat Tallformat() {
     // GetLocaleInfoEx (Vista and later) also reads a user locale that has no LCID; Windows XP lacks it
     // and has GetLocaleInfoW, so the newer one is looked up, not imported: the program loads on XP.
-    static const auto localeInfoEx = FinnFunksjon<GetLocaleInfoExType>(L"kernel32.dll", "GetLocaleInfoEx");
-    return LesTallformat(localeInfoEx);
+    static const auto getLocaleInfoEx = FinnFunksjon<GetLocaleInfoExType>(L"kernel32.dll", "GetLocaleInfoEx");
+    return LesTallformat(getLocaleInfoEx);
 }
 
 NumberFormat TallformatXp() {

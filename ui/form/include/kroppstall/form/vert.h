@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kroppstall/form/kjoretid.h"
+#include "kroppstall/talltekst.h"
 
 #include <functional>
 #include <string_view>
@@ -27,6 +28,11 @@ public:
     // the form after it.
     void Standardfeil(std::string_view melding);
 
+    // Shows the window centred on its screen, with the focus where the tab order starts.
+    virtual void VisMidtstilt() = 0;
+    // The message loop; returns the process exit code once the window is gone.
+    virtual int Kjor() = 0;
+
 protected:
     Vert() = default;
     // Events stop reaching the form, as when the window goes away.
@@ -41,5 +47,13 @@ private:
     Hendelsesmottaker* mottaker_ = nullptr;
     bool avsluttet_ = false;
 };
+
+struct Kontakt;
+
+// The program's life once its window exists, in the order the forms run-time's start routine keeps:
+// the form made with the user's number format (read once, so that the enable check and the
+// calculation always use the same one), Start, the window shown, the message loop. Whatever fails on
+// the way gets the window's default error handling. Returns the process exit code.
+int KjorProgram(Vert& vindu, NumberFormat (*tallformat)(), const Kontakt& kontakt);
 
 } // namespace kroppstall::form

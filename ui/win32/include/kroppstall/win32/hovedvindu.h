@@ -26,16 +26,8 @@ struct Ressurser {
 // The user's number format, read from the system's user locale, with UTF-8 separators.
 NumberFormat Tallformat();
 
-// The one window, built from the layout tables only, standing in for the forms run-time. Start
-// (from form::Vert) raises Initialize, builds it and raises Load.
-class Hovedvindu : public form::Vert {
-public:
-    // Shows the window centred on the work area, with the focus where the tab order starts.
-    virtual void VisMidtstilt() = 0;
-    // The message loop; returns the process exit code once the window is gone.
-    virtual int Kjor() = 0;
-};
-
-std::unique_ptr<Hovedvindu> LagHovedvindu(HINSTANCE instans, Ressurser ressurser);
+// The one window, built from the layout tables only, standing in for the forms run-time: run it
+// with form::KjorProgram.
+std::unique_ptr<form::Vert> LagHovedvindu(HINSTANCE instans, Ressurser ressurser);
 
 } // namespace kroppstall::win32
