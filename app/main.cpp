@@ -74,13 +74,12 @@ int main(int argc, char* argv[]) {
     // Built from the icon script's pixel tables: nothing to decode at start-up.
     namespace bilder = kroppstall::bilder;
     using kroppstall::qt::Bilde;
-    const QPixmap bilde16 = Bilde<bilder::Bilde16Side>(bilder::Bilde16);
     QIcon ikon;
-    ikon.addPixmap(bilde16);
+    ikon.addPixmap(Bilde<bilder::Bilde16Side>(bilder::Bilde16));
     ikon.addPixmap(Bilde<bilder::Bilde32Side>(bilder::Bilde32));
     ikon.addPixmap(Bilde<bilder::Bilde48Side>(bilder::Bilde48));
     QApplication::setWindowIcon(ikon);
-    kroppstall::qt::Ressurser ressurser{ikon, {{{kroppstall::form::Navn::Image1}, bilde16}}};
+    kroppstall::qt::Ressurser ressurser{ikon, {{{kroppstall::form::Navn::Image1}, ikon}}};
 
     const auto vindu = kroppstall::qt::LagHovedvindu(std::move(ressurser));
     return kroppstall::form::KjorProgram(*vindu, &kroppstall::qt::Tallformat,

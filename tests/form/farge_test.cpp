@@ -2,6 +2,7 @@
 #include "kroppstall/form/kjoretid.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace kroppstall::form {
 namespace {
@@ -17,20 +18,22 @@ void PrintTo(const Par& p, std::ostream* os) {
 
 class Readable : public ::testing::TestWithParam<Par> {};
 
-// Enough contrast, and not much more of a change than it takes.
+// Enough contrast, and not much more of a change than it takes: for text, and for edges.
 TEST_P(Readable, ReachesTheRatioWithTheLeastChange) {
     const Par& p = GetParam();
-    const Farge ut = Lesbar(p.tekst, p.bakgrunn);
-    EXPECT_GE(Kontrast(ut, p.bakgrunn), MinsteKontrast);
-    if (Kontrast(p.tekst, p.bakgrunn) >= MinsteKontrast) {
-        EXPECT_EQ(ut, p.tekst);
-    } else {
-        const Farge mal = Kontrast(0, p.bakgrunn) >= Kontrast(Hvit, p.bakgrunn) ? Farge{0} : Hvit;
-        if (ut != mal) { // black or white is as far as it can go
-            EXPECT_GE(Kontrast(ut, p.bakgrunn), MinsteKontrast + Lesemargin);
+    for (const auto& [regel, minste] : {std::pair{&Lesbar, MinsteKontrast}, {&Synlig, MinsteKantkontrast}}) {
+        const Farge ut = regel(p.tekst, p.bakgrunn);
+        EXPECT_GE(Kontrast(ut, p.bakgrunn), minste);
+        if (Kontrast(p.tekst, p.bakgrunn) >= minste) {
+            EXPECT_EQ(ut, p.tekst);
+        } else {
+            const Farge mal = Kontrast(0, p.bakgrunn) >= Kontrast(Hvit, p.bakgrunn) ? Farge{0} : Hvit;
+            if (ut != mal) { // black or white is as far as it can go
+                EXPECT_GE(Kontrast(ut, p.bakgrunn), minste + Lesemargin);
+            }
+            EXPECT_LT(Kontrast(ut, p.bakgrunn), minste + Lesemargin + 0.2);
+            EXPECT_LT(Kontrast(ut, mal), Kontrast(p.tekst, mal)); // moved towards black or white, not away
         }
-        EXPECT_LT(Kontrast(ut, p.bakgrunn), MinsteKontrast + Lesemargin + 0.2);
-        EXPECT_LT(Kontrast(ut, mal), Kontrast(p.tekst, mal)); // moved towards black or white, not away
     }
 }
 
@@ -42,7 +45,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Par{"high_contrast_yellow_on_white", Rgb(255, 255, 0), Hvit},
                       Par{"high_contrast_green_on_result_grey", Rgb(0x3F, 0xF2, 0x3F), Rgb(248, 248, 248)},
                       Par{"grey_on_black", Rgb(0x60, 0x60, 0x60), 0},
-                      Par{"mid_grey_text_on_mid_grey", Rgb(0x80, 0x80, 0x80), Rgb(0x77, 0x77, 0x77)}),
+                      Par{"mid_grey_text_on_mid_grey", Rgb(0x80, 0x80, 0x80), Rgb(0x77, 0x77, 0x77)},
+                      Par{"dark_theme_edge_on_window", Rgb(0x23, 0x23, 0x23), Rgb(0x32, 0x32, 0x32)},
+                      Par{"light_edge_on_light_grey", Rgb(0x9F, 0x9F, 0x9F), Rgb(0xEF, 0xEF, 0xEF)}),
     [](const ::testing::TestParamInfo<Par>& i) { return std::string(i.param.navn); });
 
 TEST(ResultText, IsWindowsGreyForBlackOnWhiteAndReadableOnTheResultBoxes) {

@@ -13,13 +13,25 @@ private Q_SLOTS:
         QCOMPARE(K<QLineEdit>(txtHoyde)->text(), QStringLiteral("180"));
         QCOMPARE(K<QLineEdit>(txtVekt)->text(), QStringLiteral("1234"));
 
-        QGuiApplication::clipboard()->setText(QStringLiteral("98765"));
-        for (const auto& [id, forventet] : QList<QPair<Id, QString>>{{txtHoyde, "987"}, {txtVekt, "9876"}}) {
-            auto* boks = K<QLineEdit>(id);
-            boks->clear();
+        // A single-line box keeps what was pasted up to its first line break, then cuts it to length;
+        // what stood after the cursor stays.
+        struct Liming {
+            Id boks;
+            QString for_, utklipp, etter;
+            int markor;
+        };
+        const QList<Liming> tabell{{txtHoyde, "", "98765", "987", 0},   {txtVekt, "", "98765", "9876", 0},
+                                   {txtVekt, "", "80\n", "80", 0},      {txtHoyde, "", "80\r\n", "80", 0},
+                                   {txtVekt, "", "1\n80", "1", 0},      {txtHoyde, "", "1805\n", "180", 0},
+                                   {txtVekt, "10", "8\r\n5", "180", 1}, {txtVekt, "", " 80\t\n", " 80\t", 0}};
+        for (const auto& r : tabell) {
+            auto* boks = K<QLineEdit>(r.boks);
+            boks->setText(r.for_);
+            boks->setCursorPosition(r.markor);
             boks->setFocus();
+            QGuiApplication::clipboard()->setText(r.utklipp);
             QTest::keySequence(boks, QKeySequence::Paste);
-            QCOMPARE(boks->text(), forventet);
+            QCOMPARE(boks->text(), r.etter);
         }
     }
 

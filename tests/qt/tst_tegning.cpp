@@ -1,3 +1,4 @@
+#include "bilder.h"
 #include "vindustest.h"
 
 using namespace vindustest;
@@ -33,6 +34,42 @@ double Tekstkontrast(const QImage& bilde, QRect rute) {
     return mest;
 }
 
+// The pixels that focus changes around `rute`, `uten` to `med`, that stand out by 3:1 from both the
+// control's own background and the window above it: their outline, and the weakest contrast found at
+// the middle of its four sides (0 where a side has none), so that a ring passes and a caret does not.
+double Fokusring(const QImage& uten, const QImage& med, QRect rute) {
+    using kroppstall::form::Kontrast;
+    const auto eget = Rgb(Bakgrunn(uten, rute));
+    const auto vindu = Rgb(Bakgrunn(uten, QRect(rute.left(), rute.top() - 3, rute.width(), 2)));
+    std::map<std::pair<int, int>, double> ring;
+    QRect omriss;
+    for (int y = rute.top() - 2; y <= rute.bottom() + 2; ++y) {
+        for (int x = rute.left() - 2; x <= rute.right() + 2; ++x) {
+            const QRgb p = med.pixel(x, y);
+            const double k = std::min(Kontrast(Rgb(p), eget), Kontrast(Rgb(p), vindu));
+            if (p != uten.pixel(x, y) && k >= kroppstall::form::MinsteKantkontrast) {
+                ring[{x, y}] = k;
+                omriss |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    if (omriss.width() < 8 || omriss.height() < 8) {
+        return 0.0;
+    }
+    const auto side = [&](QPoint midt) {
+        double best = 0.0;
+        for (const auto& [p, k] : ring) {
+            if (std::abs(p.first - midt.x()) <= 2 && std::abs(p.second - midt.y()) <= 2) {
+                best = std::max(best, k);
+            }
+        }
+        return best;
+    };
+    const QPoint m = omriss.center();
+    return std::min({side({omriss.left(), m.y()}), side({omriss.right(), m.y()}), side({m.x(), omriss.top()}),
+                     side({m.x(), omriss.bottom()})});
+}
+
 QPalette Palett(const char* navn) {
     QPalette p = QApplication::style()->standardPalette();
     const auto sett = [&p](QPalette::ColorRole rolle, QColor aktiv, QColor av) {
@@ -65,6 +102,20 @@ QPalette Palett(const char* navn) {
 class Painting : public Vindustest {
     Q_OBJECT
 
+    // The window built again in a colour scheme, with valid input, so that every control is enabled.
+    void ByggISkjema(const QString& skjema) {
+        if (skjema != QStringLiteral("system")) {
+            QApplication::setPalette(Palett(qPrintable(skjema)));
+        } else if (qEnvironmentVariable("GTK_THEME").endsWith(QStringLiteral(":dark"))) {
+            // The theme must really have been applied, or this run proves nothing.
+            QVERIFY(QApplication::palette().color(QPalette::Window).lightness() < 128);
+        }
+        vindu.reset();
+        form.reset();
+        Bygg();
+        SkrivInn("180", "80");
+    }
+
 private Q_SLOTS:
     void disabledControlsDrawTheirTextDisabled() {
         // Disabled, as at start, then enabled by valid input: the text colour must follow.
@@ -96,16 +147,7 @@ private Q_SLOTS:
     void everyTextStandsOutInEveryScheme() {
         QFETCH(QString, skjema);
         const QPalette for_ = QApplication::palette();
-        if (skjema != QStringLiteral("system")) {
-            QApplication::setPalette(Palett(qPrintable(skjema)));
-        } else if (qEnvironmentVariable("GTK_THEME").endsWith(QStringLiteral(":dark"))) {
-            // The theme must really have been applied, or this run proves nothing.
-            QVERIFY(QApplication::palette().color(QPalette::Window).lightness() < 128);
-        }
-        vindu.reset();
-        form.reset();
-        Bygg();
-        SkrivInn("180", "80");
+        ByggISkjema(skjema);
         QTest::mouseClick(K<QWidget>(Kg), Qt::LeftButton);
         const QImage bilde = vindu->Klientflate()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QApplication::setPalette(for_);
@@ -126,6 +168,28 @@ private Q_SLOTS:
                 QCOMPARE(QColor(Bakgrunn(bilde, w->geometry())), QColor(Qt::white));
             }
         }
+        // The option circles, selected or not, stand out from the window: on each of their four sides,
+        // the outer half of the radius holds an edge of 3:1.
+        for (const Id id : {Bmi, Kg}) {
+            auto* w = K<QRadioButton>(id);
+            QStyleOptionButton valg;
+            valg.initFrom(w);
+            const QRect sirkel =
+                w->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &valg, w).translated(w->pos());
+            const auto bak = Rgb(Bakgrunn(bilde, w->geometry()));
+            const int r = sirkel.width() / 2;
+            double svakest = 21.0;
+            for (const QPoint retning : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                double kant = 1.0;
+                for (int d = r / 2 + 1; d <= r + 2; ++d) {
+                    const QPoint p = sirkel.center() + retning * d;
+                    kant = std::max(kant, kroppstall::form::Kontrast(Rgb(bilde.pixel(p)), bak));
+                }
+                svakest = std::min(svakest, kant);
+            }
+            qInfo("%s, %s: circle edge %.2f:1", qPrintable(skjema), qPrintable(w->objectName()), svakest);
+            QVERIFY2(svakest >= kroppstall::form::MinsteKantkontrast, qPrintable(w->objectName()));
+        }
         // Nor gaps between them: the box's inside, beside the lines and between them, is white.
         const QRect boks = vindu->Kontroll({Navn::Shape1})->geometry();
         const QRect marg(boks.left() + 2, boks.top() + 2, 6, boks.height() - 4);
@@ -135,6 +199,60 @@ private Q_SLOTS:
                          qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
             }
         }
+    }
+
+    void focusShowsOnEveryControlInEveryScheme_data() { everyTextStandsOutInEveryScheme_data(); }
+
+    // Every control that takes the focus shows it by a ring that stands out from the control and the
+    // window around it.
+    void focusShowsOnEveryControlInEveryScheme() {
+        QFETCH(QString, skjema);
+        const QPalette for_ = QApplication::palette();
+        ByggISkjema(skjema);
+        const auto grab = [this] {
+            return vindu->Klientflate()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        for (const Id id : {txtHoyde, txtVekt, cmdRegn, Bmi, Kg}) {
+            QWidget* w = K<QWidget>(id);
+            if (QWidget* fokus = QApplication::focusWidget()) {
+                fokus->clearFocus();
+            }
+            const QImage uten = grab();
+            w->setFocus(Qt::TabFocusReason);
+            const double ring = Fokusring(uten, grab(), w->geometry());
+            qInfo("%s, %s: focus ring %.2f:1", qPrintable(skjema), qPrintable(w->objectName()), ring);
+            QVERIFY2(ring >= kroppstall::form::MinsteKantkontrast, qPrintable(w->objectName()));
+        }
+        QApplication::setPalette(for_);
+    }
+
+    // Run with QT_SCALE_FACTOR set too: where one of the picture's images has just its device size,
+    // the picture shows that image pixel for pixel, not a smaller one scaled up.
+    void pictureIsDrawnFromItsLargestImageThatFits() {
+        namespace b = kroppstall::bilder;
+        using kroppstall::qt::Bilde;
+        const QList<QPixmap> storrelser{Bilde<b::Bilde16Side>(b::Bilde16), Bilde<b::Bilde32Side>(b::Bilde32),
+                                        Bilde<b::Bilde48Side>(b::Bilde48)};
+        QIcon bilde;
+        for (const QPixmap& p : storrelser) {
+            bilde.addPixmap(p);
+        }
+        vindu.reset();
+        form.reset();
+        Bygg({{Id{Navn::Image1}, bilde}});
+        const QImage flate = vindu->Klientflate()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const double s = flate.devicePixelRatio();
+        const QRect r = vindu->Kontroll({Navn::Image1})->geometry();
+        const QRect enheter(qRound(r.x() * s), qRound(r.y() * s), qRound(r.width() * s),
+                            qRound(r.height() * s));
+        const auto fasit = std::find_if(storrelser.begin(), storrelser.end(),
+                                        [&](const QPixmap& p) { return p.size() == enheter.size(); });
+        if (fasit == storrelser.end()) {
+            QSKIP("none of the picture's images has its device size at this scale");
+        }
+        QImage vist = flate.copy(enheter);
+        vist.setDevicePixelRatio(1.0);
+        QCOMPARE(vist, fasit->toImage().convertToFormat(QImage::Format_ARGB32));
     }
 
     // Run with QT_SCALE_FACTOR set: every rule and the outline are drawn, about `scale` device pixels

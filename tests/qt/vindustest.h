@@ -130,10 +130,10 @@ protected:
         QTest::keyClicks(K<QLineEdit>(txtVekt), vekt);
     }
 
-    void Bygg() {
+    void Bygg(std::map<Id, QIcon> bilder = {}) {
         QPixmap ikon(16, 16);
         ikon.fill(Qt::darkCyan);
-        vindu = std::make_unique<Skjemavindu>(kroppstall::qt::Ressurser{QIcon(ikon), {}});
+        vindu = std::make_unique<Skjemavindu>(kroppstall::qt::Ressurser{QIcon(ikon), std::move(bilder)});
         // Pinned, so that the machine's locale cannot change what the tests type and read.
         form = std::make_unique<kroppstall::form::frmBmi>(
             *vindu, NumberFormat::Norsk(),

@@ -5,9 +5,12 @@
 #include "skjemavindu.h"
 #include "tekst.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <map>
 #include <new>
 #include <span>
 #include <string>
@@ -178,12 +181,8 @@ struct Grense {
 };
 
 TEST_F(MainWindow, InputBoxesRefuseCharactersBeyondTheirLengthTypedOrPasted) {
-    const std::vector<Grense> tabell{{Hoyde, L"1234", "123"}, {Vekt, L"12,345", "12,3"}};
-    for (const auto& g : tabell) {
-        Skriv(g.boks, g.inn);
-        EXPECT_EQ(vindu.LesTekst(g.boks), g.ut) << "typed";
+    const auto lim = [this](const Grense& g) {
         SetWindowTextW(Kontroll(hwnd, g.boks), L"");
-
         ASSERT_TRUE(OpenClipboard(hwnd));
         EmptyClipboard();
         const std::wstring tekst = g.inn;
@@ -194,6 +193,19 @@ TEST_F(MainWindow, InputBoxesRefuseCharactersBeyondTheirLengthTypedOrPasted) {
         CloseClipboard();
         SendMessageW(Kontroll(hwnd, g.boks), WM_PASTE, 0, 0);
         EXPECT_EQ(vindu.LesTekst(g.boks), g.ut) << "pasted";
+    };
+    const std::vector<Grense> tabell{{Hoyde, L"1234", "123"}, {Vekt, L"12,345", "12,3"}};
+    for (const auto& g : tabell) {
+        Skriv(g.boks, g.inn);
+        EXPECT_EQ(vindu.LesTekst(g.boks), g.ut) << "typed";
+        lim(g);
+    }
+    // A pasted line break ends what the box takes, as on Linux.
+    for (const auto& g : std::vector<Grense>{{Vekt, L"80\n", "80"},
+                                             {Hoyde, L"80\r\n", "80"},
+                                             {Vekt, L"1\n80", "1"},
+                                             {Hoyde, L"1805\n", "180"}}) {
+        lim(g);
     }
 }
 
@@ -294,18 +306,27 @@ void PrintTo(const Fargeskjema& s, std::ostream* os) {
     *os << s.navn;
 }
 
-class Schemes : public ::testing::TestWithParam<Fargeskjema> {};
+// The system colours of the scheme while a test runs, and the machine's own again afterwards.
+class Schemes : public ::testing::TestWithParam<Fargeskjema> {
+protected:
+    void SetUp() override {
+        const Fargeskjema& s = GetParam();
+        const COLORREF nye[5] = {s.vindu, s.vindustekst, s.knappeflate, s.knappetekst, s.gratekst};
+        for (int i = 0; i < 5; ++i) {
+            for_[i] = GetSysColor(hvilke[i]);
+        }
+        SetSysColors(5, hvilke, nye);
+    }
+    void TearDown() override { SetSysColors(5, hvilke, for_); }
+
+private:
+    const int hvilke[5] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_GRAYTEXT};
+    COLORREF for_[5] = {};
+};
 
 // Every text of the window stands out from what it is drawn on, whatever the system colours; the
 // limit lines and heading lie on the limit box's white fill.
 TEST_P(Schemes, EveryTextStandsOutAndTheLimitBoxStaysWhite) {
-    const Fargeskjema& s = GetParam();
-    const int hvilke[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_GRAYTEXT};
-    COLORREF for_[5], nye[5] = {s.vindu, s.vindustekst, s.knappeflate, s.knappetekst, s.gratekst};
-    for (int i = 0; i < 5; ++i) {
-        for_[i] = GetSysColor(hvilke[i]);
-    }
-    SetSysColors(5, hvilke, nye);
     {
         Hendelser h;
         Skjemavindu vindu{GetModuleHandleW(nullptr), {}};
@@ -332,7 +353,121 @@ TEST_P(Schemes, EveryTextStandsOutAndTheLimitBoxStaysWhite) {
             }
         }
     }
-    SetSysColors(5, hvilke, for_);
+}
+
+// The client area's pixels as the screen shows them, 0x00RRGGBB, row by row.
+struct Bilde {
+    int bredde = 0, hoyde = 0;
+    std::vector<std::uint32_t> p;
+    COLORREF Ved(LONG x, LONG y) const {
+        const std::uint32_t v = p[static_cast<std::size_t>(y * bredde + x)];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+};
+
+Bilde Ta(HWND hwnd) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT r;
+    GetClientRect(hwnd, &r);
+    Bilde b{r.right, r.bottom, std::vector<std::uint32_t>(static_cast<std::size_t>(r.right * r.bottom))};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), b.bredde, -b.hoyde, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC skjerm = GetDC(hwnd);
+    HDC minne = CreateCompatibleDC(skjerm);
+    HBITMAP kart = CreateCompatibleBitmap(skjerm, b.bredde, b.hoyde);
+    HGDIOBJ gammel = SelectObject(minne, kart);
+    BitBlt(minne, 0, 0, b.bredde, b.hoyde, skjerm, 0, 0, SRCCOPY);
+    SelectObject(minne, gammel);
+    GetDIBits(minne, kart, 0, static_cast<UINT>(b.hoyde), b.p.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(kart);
+    DeleteDC(minne);
+    ReleaseDC(hwnd, skjerm);
+    return b;
+}
+
+// The commonest colour in `r`.
+COLORREF Bakgrunn(const Bilde& b, RECT r) {
+    std::map<COLORREF, int> antall;
+    for (LONG y = r.top; y < r.bottom; ++y) {
+        for (LONG x = r.left; x < r.right; ++x) {
+            ++antall[b.Ved(x, y)];
+        }
+    }
+    return std::max_element(antall.begin(), antall.end(), [](auto a, auto c) { return a.second < c.second; })
+        ->first;
+}
+
+// What focus changes around control `r`, `uten` to `med`, that stands out by 3:1 from both the
+// control's own background and the window above it: the weakest contrast found at the middle of the
+// four sides of its outline (0 where a side has none), so that a ring passes and a caret does not.
+double Fokusring(const Bilde& uten, const Bilde& med, RECT r) {
+    const COLORREF eget = Bakgrunn(uten, r), vindu = Bakgrunn(uten, {r.left, r.top - 3, r.right, r.top - 1});
+    std::vector<std::pair<POINT, double>> ring;
+    RECT omriss{r.right, r.bottom, r.left, r.top};
+    for (LONG y = r.top - 2; y < r.bottom + 2; ++y) {
+        for (LONG x = r.left - 2; x < r.right + 2; ++x) {
+            const COLORREF p = med.Ved(x, y);
+            const double k = std::min(form::Kontrast(p, eget), form::Kontrast(p, vindu));
+            if (p != uten.Ved(x, y) && k >= form::MinsteKantkontrast) {
+                ring.push_back({{x, y}, k});
+                omriss = {std::min(omriss.left, x), std::min(omriss.top, y), std::max(omriss.right, x),
+                          std::max(omriss.bottom, y)};
+            }
+        }
+    }
+    if (omriss.right - omriss.left < 8 || omriss.bottom - omriss.top < 8) {
+        return 0.0;
+    }
+    const auto side = [&ring](LONG x, LONG y) {
+        double best = 0.0;
+        for (const auto& [p, k] : ring) {
+            if (std::abs(p.x - x) <= 2 && std::abs(p.y - y) <= 2) {
+                best = std::max(best, k);
+            }
+        }
+        return best;
+    };
+    const LONG mx = (omriss.left + omriss.right) / 2, my = (omriss.top + omriss.bottom) / 2;
+    return std::min(
+        {side(omriss.left, my), side(omriss.right, my), side(mx, omriss.top), side(mx, omriss.bottom)});
+}
+
+// Once the keyboard has moved the focus, every control it reaches shows it by a ring that stands out
+// from the control and the window around it.
+TEST_P(Schemes, FocusMovedByKeyboardShowsOnEveryControl) {
+    Hendelser h;
+    Skjemavindu vindu{GetModuleHandleW(nullptr), {}};
+    vindu.Start(h);
+    const HWND hwnd = FindWindowW(Klassenavn, nullptr);
+    ASSERT_NE(hwnd, nullptr);
+    for (const Id id : {Id{Navn::cmdRegn}, Bmi, Kg}) {
+        vindu.SkrivEnabled(id, true);
+    }
+    vindu.VisMidtstilt(); // the focus in the height box, as at start
+    const auto tast = [hwnd](WPARAM t) {
+        MSG m{GetFocus(), WM_KEYDOWN, t, 0, 0, {}};
+        IsDialogMessageW(hwnd, &m);
+        return Ta(hwnd);
+    };
+    // Each control seen without and with the focus, its selection the same in both.
+    const Bilde start = Ta(hwnd), vekt = tast(VK_TAB), regn = tast(VK_TAB), bmi = tast(VK_TAB),
+                kg = tast(VK_RIGHT), hoyde = tast(VK_TAB);
+    const struct {
+        Id id;
+        const Bilde &uten, &med;
+    } tabell[] = {{Vekt, start, vekt},
+                  {{Navn::cmdRegn}, vekt, regn},
+                  {Bmi, regn, bmi},
+                  {Kg, hoyde, kg},
+                  {Hoyde, kg, hoyde}};
+    for (const auto& t : tabell) {
+        RECT r;
+        GetWindowRect(Kontroll(hwnd, t.id), &r);
+        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+        const double ring = Fokusring(t.uten, t.med, r);
+        std::printf("     %s %s: focus ring %.2f:1\n", GetParam().navn, form::IdTekst(t.id).c_str(), ring);
+        EXPECT_GE(ring, form::MinsteKantkontrast) << form::IdTekst(t.id);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -53,8 +53,10 @@ Farge Blanding(Farge a, Farge b, double andel) {
     return Rgb(kanal(0), kanal(8), kanal(16));
 }
 
-Farge Lesbar(Farge tekst, Farge bakgrunn) {
-    if (Kontrast(tekst, bakgrunn) >= MinsteKontrast) {
+namespace {
+
+Farge MotKontrast(Farge tekst, Farge bakgrunn, double minste) {
+    if (Kontrast(tekst, bakgrunn) >= minste) {
         return tekst;
     }
     // One of black and white always reaches the ratio; going towards it, the contrast grows once the
@@ -64,13 +66,23 @@ Farge Lesbar(Farge tekst, Farge bakgrunn) {
     int lav = 0, hoy = 256;
     while (lav < hoy) {
         const int midt = (lav + hoy) / 2;
-        if (Kontrast(Blanding(mal, tekst, midt / 256.0), bakgrunn) >= MinsteKontrast + Lesemargin) {
+        if (Kontrast(Blanding(mal, tekst, midt / 256.0), bakgrunn) >= minste + Lesemargin) {
             hoy = midt;
         } else {
             lav = midt + 1;
         }
     }
     return lav >= 256 ? mal : Blanding(mal, tekst, lav / 256.0);
+}
+
+} // namespace
+
+Farge Lesbar(Farge tekst, Farge bakgrunn) {
+    return MotKontrast(tekst, bakgrunn, MinsteKontrast);
+}
+
+Farge Synlig(Farge kant, Farge bakgrunn) {
+    return MotKontrast(kant, bakgrunn, MinsteKantkontrast);
 }
 
 Farge Visningstekst(Farge tekst, Farge designbakgrunn, Farge bakgrunn) {

@@ -177,6 +177,7 @@ void Skjemavindu::Fargelegg(QWidget& w, const form::Kontroll& k, form::Farge bak
 QWidget* Skjemavindu::LagTekstboks(const form::Kontroll& k) {
     auto* boks = form::ErVisning(k) ? new Visningsboks(klient_) : new QLineEdit(klient_);
     boks->setMaxLength(k.MaxLength > 0 ? k.MaxLength : 32767);
+    boks->setValidator(new Enlinje(boks));
     boks->setAlignment(Vannrett(k.Alignment) | Qt::AlignVCenter);
     if (form::ErBundet(k.id.navn, Hendelse::Change)) {
         connect(boks, &QLineEdit::textChanged, this, [this, id = k.id] { Utlos(id, Hendelse::Change); });
@@ -222,12 +223,8 @@ QWidget* Skjemavindu::LagOption(const form::Kontroll& k) {
 }
 
 QWidget* Skjemavindu::LagBilde(const form::Kontroll& k) {
-    auto* bilde = new QLabel(klient_);
-    bilde->setScaledContents(k.Stretch);
-    if (const auto b = ressurser_.bilder.find(k.id); b != ressurser_.bilder.end()) {
-        bilde->setPixmap(b->second);
-    }
-    return bilde;
+    const auto b = ressurser_.bilder.find(k.id);
+    return new Bildeflate(klient_, b != ressurser_.bilder.end() ? b->second : QIcon(), k.Stretch);
 }
 
 QWidget* Skjemavindu::LagLinje(const form::Kontroll& k) {

@@ -1,7 +1,15 @@
 #include "kroppstall/qt/stil.h"
 
+#include "farger.h"
+#include "kroppstall/form/farge.h"
+#include "tegning.h"
+
 #include <QIconEngine>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPointer>
+#include <QStyleOption>
+#include <QWidget>
 
 namespace kroppstall::qt {
 
@@ -47,7 +55,69 @@ private:
     bool hentet_ = false;
 };
 
+// `forgrunn` kept visible against `bakgrunn` by the colour rule.
+QColor Kantfarge(const QPalette& pal, QPalette::ColorRole forgrunn, QPalette::ColorRole bakgrunn) {
+    return QtFarge(form::Synlig(Rgb(pal.color(forgrunn)), Rgb(pal.color(bakgrunn))));
+}
+
+// Fusion's option circle: its path, and the window's colour darkened, which is its edge.
+void Optionkant(const QStyleOption& valg, QPainter& p) {
+    const QColor fusion = valg.palette.color(QPalette::Window).darker(150);
+    const QColor kant = QtFarge(form::Synlig(Rgb(fusion), Rgb(valg.palette.color(QPalette::Window))));
+    if (kant == fusion) {
+        return;
+    }
+    const QRect r = valg.rect;
+    const qreal radius = (r.width() + (r.width() + 1) % 2) / 2.0 - 1;
+    QPainterPath sirkel;
+    sirkel.addEllipse(QPointF(r.center() + QPoint(1, 1)), radius, radius);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kant, 1.5)); // covers Fusion's one-pixel edge, antialiased pixels too
+    p.drawPath(sirkel);
+    p.restore();
+}
+
 } // namespace
+
+void Stil::drawPrimitive(PrimitiveElement hva, const QStyleOption* valg, QPainter* p,
+                         const QWidget* widget) const {
+    switch (hva) {
+    case PE_FrameFocusRect: // around an option's caption
+        Ramme(*p, valg->rect, Kantfarge(valg->palette, QPalette::WindowText, QPalette::Window));
+        return;
+    case PE_PanelLineEdit:
+        QProxyStyle::drawPrimitive(hva, valg, p, widget);
+        if (valg->state.testFlag(State_HasFocus)) {
+            // The highlight a shade darker, as Fusion draws a focused box's frame.
+            const QColor fokus = valg->palette.color(QPalette::Highlight).darker(125);
+            Ramme(*p, valg->rect,
+                  QtFarge(form::Synlig(Rgb(fokus), Rgb(valg->palette.color(QPalette::Window)))));
+        }
+        return;
+    case PE_IndicatorRadioButton:
+        QProxyStyle::drawPrimitive(hva, valg, p, widget);
+        // Disabled, it may fade: it cannot be used then.
+        if (valg->state.testFlag(State_Enabled) &&
+            baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0) {
+            Optionkant(*valg, *p);
+        }
+        return;
+    default:
+        QProxyStyle::drawPrimitive(hva, valg, p, widget);
+    }
+}
+
+void Stil::drawControl(ControlElement hva, const QStyleOption* valg, QPainter* p,
+                       const QWidget* widget) const {
+    QProxyStyle::drawControl(hva, valg, p, widget);
+    // Fusion shows a default button's focus not at all.
+    if (hva == CE_PushButton && valg->state.testFlag(State_HasFocus)) {
+        Ramme(*p, subElementRect(SE_PushButtonFocusRect, valg, widget),
+              Kantfarge(valg->palette, QPalette::ButtonText, QPalette::Button));
+    }
+}
 
 QIcon Stil::standardIcon(StandardPixmap hva, const QStyleOption* valg, const QWidget* widget) const {
     if (hva == SP_ToolBarHorizontalExtensionButton) {

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace kroppstall::qt {
 
@@ -17,24 +18,54 @@ Figurflate::Figurflate(QWidget* forelder, QColor kant, std::optional<QColor> fyl
 // rectangle, edge to edge with a fill of the same rectangle.
 namespace {
 
-qreal Strek(const QWidget& w) {
-    const qreal skala = w.devicePixelRatioF();
+qreal Strek(qreal skala) {
     return std::max<qreal>(1.0, std::round(skala)) / skala;
 }
 
 } // namespace
 
+void Ramme(QPainter& p, const QRectF& r, const QColor& farge) {
+    const qreal t = std::min({Strek(p.device()->devicePixelRatioF()), r.width() / 2, r.height() / 2});
+    p.fillRect(QRectF(r.left(), r.top(), r.width(), t), farge);
+    p.fillRect(QRectF(r.left(), r.bottom() - t, r.width(), t), farge);
+    p.fillRect(QRectF(r.left(), r.top() + t, t, r.height() - 2 * t), farge);
+    p.fillRect(QRectF(r.right() - t, r.top() + t, t, r.height() - 2 * t), farge);
+}
+
 void Figurflate::paintEvent(QPaintEvent* /*hendelse*/) {
     QPainter p(this);
-    const QRectF r = rect();
     if (fyll_) {
-        p.fillRect(r, *fyll_);
+        p.fillRect(rect(), *fyll_);
     }
-    const qreal t = std::min({Strek(*this), r.width() / 2, r.height() / 2});
-    p.fillRect(QRectF(0, 0, r.width(), t), kant_);
-    p.fillRect(QRectF(0, r.height() - t, r.width(), t), kant_);
-    p.fillRect(QRectF(0, t, t, r.height() - 2 * t), kant_);
-    p.fillRect(QRectF(r.width() - t, t, t, r.height() - 2 * t), kant_);
+    Ramme(p, rect(), kant_);
+}
+
+Bildeflate::Bildeflate(QWidget* forelder, QIcon bilde, bool strekk)
+    : QWidget(forelder), bilde_(std::move(bilde)), strekk_(strekk) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Bildeflate::paintEvent(QPaintEvent* /*hendelse*/) {
+    const QList<QSize> storrelser = bilde_.availableSizes();
+    if (storrelser.isEmpty()) {
+        return;
+    }
+    const auto bredde = [](QSize a, QSize b) { return a.width() < b.width(); };
+    const QSize minst = *std::min_element(storrelser.begin(), storrelser.end(), bredde);
+    const qreal skala = devicePixelRatioF();
+    const QSize enheter = (QSizeF(strekk_ ? size() : minst) * skala).toSize();
+    QSize valgt = minst; // where none fits
+    for (const QSize& s : storrelser) {
+        if (s.width() <= enheter.width() && s.height() <= enheter.height() && bredde(valgt, s)) {
+            valgt = s;
+        }
+    }
+    QPixmap bilde = bilde_.pixmap(valgt, 1.0);
+    if (bilde.size() != enheter) {
+        bilde = bilde.scaled(enheter, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    bilde.setDevicePixelRatio(skala);
+    QPainter(this).drawPixmap(0, 0, bilde);
 }
 
 Linjeflate::Linjeflate(QWidget* forelder, QColor farge, QPoint fra, QPoint til)
@@ -48,7 +79,7 @@ void Linjeflate::paintEvent(QPaintEvent* /*hendelse*/) {
         p.fillRect(rect(), farge_); // the widget just covers the line
     } else {
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(farge_, Strek(*this)));
+        p.setPen(QPen(farge_, Strek(devicePixelRatioF())));
         p.drawLine(QPointF(fra_) + QPointF(0.5, 0.5), QPointF(til_) + QPointF(0.5, 0.5));
     }
 }

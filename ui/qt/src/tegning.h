@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPoint>
 #include <QPointer>
 #include <QString>
@@ -10,6 +12,9 @@
 #include <vector>
 
 namespace kroppstall::qt {
+
+// An outline of about one pixel at 96 dpi, a whole number of device pixels thick, just inside `rute`.
+void Ramme(QPainter& p, const QRectF& rute, const QColor& farge);
 
 // An unfilled or solid rectangle with an outline of about one pixel at 96 dpi inside its bounds.
 class Figurflate final : public QWidget {
@@ -22,6 +27,20 @@ protected:
 private:
     QColor kant_;
     std::optional<QColor> fyll_;
+};
+
+// A picture drawn from the largest of its sizes that fits the device pixels it covers, so that it
+// stays sharp at every scale; stretched over the control, or at its smallest size's logical size.
+class Bildeflate final : public QWidget {
+public:
+    Bildeflate(QWidget* forelder, QIcon bilde, bool strekk);
+
+protected:
+    void paintEvent(QPaintEvent* hendelse) override;
+
+private:
+    QIcon bilde_;
+    bool strekk_;
 };
 
 // A line of about one pixel at 96 dpi between two points, given relative to the widget that just

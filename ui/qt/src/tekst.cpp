@@ -2,6 +2,8 @@
 
 #include "kroppstall/qt/hovedvindu.h"
 
+#include <algorithm>
+
 namespace kroppstall::qt {
 
 QString Tekst(std::string_view s) {
@@ -25,6 +27,16 @@ QString UtenAksesstegn(QString tekst) {
 
 NumberFormat Tallformat(const QLocale& locale) {
     return {Utf8(locale.decimalPoint()), Utf8(locale.groupSeparator())};
+}
+
+QValidator::State Enlinje::validate(QString& tekst, int& markor) const {
+    const auto slutt = tekst.cbegin() + std::clamp<qsizetype>(markor, 0, tekst.size());
+    const auto brudd = std::find_if(tekst.cbegin(), slutt, [](QChar c) { return c == u'\r' || c == u'\n'; });
+    if (brudd != slutt) {
+        markor = static_cast<int>(brudd - tekst.cbegin());
+        tekst.remove(markor, slutt - brudd);
+    }
+    return Acceptable;
 }
 
 NumberFormat Tallformat() {

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QValidator>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,15 @@ QString UtenAksesstegn(QString tekst);
 
 // The number format of a Qt locale, with UTF-8 separators.
 NumberFormat Tallformat(const QLocale& locale);
+
+// What a single-line box keeps of an insertion, as Windows' edit boxes do: the inserted text up to
+// its first line break, so that "80" copied with its newline pastes as "80". Every way in (keys,
+// menu, middle click, drop, a screen reader) ends in the box's validator, with the cursor after
+// the insertion; the box's own text never holds a line break.
+class Enlinje final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& tekst, int& markor) const override;
+};
 
 } // namespace kroppstall::qt

@@ -1,3 +1,4 @@
+#include "farger.h"
 #include "kroppstall/versjon.h"
 #include "skjemavindu.h"
 #include "tekst.h"
@@ -53,6 +54,13 @@ LRESULT Skjemavindu::Behandle(UINT melding, WPARAM w, LPARAM l) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
         return Farg(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
+    case WM_ERASEBKGND: {
+        // In the form's colour as it is now: the window class keeps the brush of the first window.
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        FillRect(reinterpret_cast<HDC>(w), &r, Pensel(Farge(form::FrmBmi.BackColor)));
+        return 1;
+    }
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd_, &ps);
@@ -127,6 +135,9 @@ void Skjemavindu::Velg(const form::Kontroll& option) {
         stil = er ? (stil | WS_TABSTOP) : (stil & ~static_cast<DWORD>(WS_TABSTOP));
         SetWindowLongPtrW(o, GWL_STYLE, static_cast<LONG_PTR>(stil));
     }
+    // Wine redraws only the circle and caption of an option selected by an arrow key, without the
+    // focus rectangle it had; drawn whole, it shows the focus again.
+    InvalidateRect(kontroller_.at(option.id), nullptr, TRUE);
     if (nyttValg && form::ErBundet(option.id.navn, Hendelse::Click)) {
         Utlos(option.id, Hendelse::Click);
     }

@@ -190,6 +190,8 @@ void Skjemavindu::ByggKontroll(const form::Kontroll& k, std::size_t tabellplass)
         SendMessageW(hwnd, EM_SETLIMITTEXT, static_cast<WPARAM>(k.MaxLength), 0);
         if (form::ErVisning(k)) {
             TegnEgenTekst(hwnd);
+        } else {
+            TegnFokuskant(hwnd);
         }
     }
     if (k.type == Type::OptionButton) {

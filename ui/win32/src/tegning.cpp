@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace kroppstall::win32 {
 
@@ -41,23 +42,62 @@ void TegnTekst(HWND boks, HDC dc) {
     SelectObject(dc, gammel);
 }
 
+// No exception may unwind through user32's frames: an error while a box paints gets the form's
+// default error handling, as one in the form's own window procedure does.
+template <class Handling>
+void FangIBoks(HWND boks, Handling&& handling) {
+    auto* vindu = reinterpret_cast<Skjemavindu*>(GetWindowLongPtrW(GetParent(boks), GWLP_USERDATA));
+    form::Fang(std::forward<Handling>(handling), [vindu](const char* feil) {
+        if (vindu != nullptr) {
+            vindu->Standardfeil(feil);
+        }
+    });
+}
+
 LRESULT CALLBACK Resultatboks(HWND hwnd, UINT melding, WPARAM w, LPARAM l) {
     if (melding == WM_PAINT && !IsWindowEnabled(hwnd)) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
-        // No exception may unwind through user32's frames: an error here gets the form's default
-        // error handling, as one in the form's own window procedure does.
-        auto* vindu = reinterpret_cast<Skjemavindu*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
-        form::Fang([&] { TegnTekst(hwnd, dc); },
-                   [vindu](const char* feil) {
-                       if (vindu != nullptr) {
-                           vindu->Standardfeil(feil);
-                       }
-                   });
+        FangIBoks(hwnd, [&] { TegnTekst(hwnd, dc); });
         EndPaint(hwnd, &ps);
         return 0;
     }
     return CallWindowProcW(Redigeringsprosedyre, hwnd, melding, w, l);
+}
+
+// Over the whole sunken edge, two pixels wide.
+void TegnKant(HWND boks) {
+    HBRUSH pensel =
+        CreateSolidBrush(form::Synlig(GetSysColor(COLOR_HIGHLIGHT), Farge(form::FrmBmi.BackColor)));
+    HDC dc = GetWindowDC(boks);
+    RECT r;
+    GetWindowRect(boks, &r);
+    OffsetRect(&r, -r.left, -r.top);
+    for (int i = 0; i < 2; ++i) {
+        FrameRect(dc, &r, pensel);
+        InflateRect(&r, -1, -1);
+    }
+    ReleaseDC(boks, dc);
+    DeleteObject(pensel);
+}
+
+LRESULT CALLBACK Inndataboks(HWND hwnd, UINT melding, WPARAM w, LPARAM l) {
+    const LRESULT svar = CallWindowProcW(Redigeringsprosedyre, hwnd, melding, w, l);
+    if (melding == WM_SETFOCUS || melding == WM_KILLFOCUS) {
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    } else if (melding == WM_NCPAINT && GetFocus() == hwnd) {
+        FangIBoks(hwnd, [hwnd] { TegnKant(hwnd); });
+    }
+    return svar;
+}
+
+WNDPROC Underklasse(HWND boks, WNDPROC ny) {
+    auto forrige =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(boks, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ny)));
+    if (Redigeringsprosedyre == nullptr) {
+        Redigeringsprosedyre = forrige;
+    }
+    return forrige;
 }
 
 } // namespace
@@ -98,11 +138,11 @@ HICON LagIkon(const Bilde& bilde) {
 }
 
 void TegnEgenTekst(HWND boks) {
-    auto forrige = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(boks, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Resultatboks)));
-    if (Redigeringsprosedyre == nullptr) {
-        Redigeringsprosedyre = forrige;
-    }
+    Underklasse(boks, &Resultatboks);
+}
+
+void TegnFokuskant(HWND boks) {
+    Underklasse(boks, &Inndataboks);
 }
 
 void Skjemavindu::Tegn(HDC dc) {

@@ -11,4 +11,8 @@ HICON LagIkon(const Bilde& bilde);
 // only shows results is disabled for good, so from here on it paints its own text instead.
 void TegnEgenTekst(HWND boks);
 
+// Windows marks the focused edit box only by its thin, blinking caret; an input box shows the focus
+// by its frame too, drawn in the highlight as the colour rule keeps it visible on the form.
+void TegnFokuskant(HWND boks);
+
 } // namespace kroppstall::win32

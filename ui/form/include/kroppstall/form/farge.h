@@ -10,6 +10,9 @@ namespace kroppstall::form {
 // normal text), in every colour scheme.
 inline constexpr double MinsteKontrast = 4.5;
 inline constexpr double Lesemargin = 0.25;
+// An edge that shows a control or its focus must stand out from what lies beside it by at least this
+// (WCAG's for the parts of a control).
+inline constexpr double MinsteKantkontrast = 3.0;
 
 // RGB colours only (0x00BBGGRR); a backend resolves system colours first.
 double Kontrast(Farge a, Farge b);
@@ -20,6 +23,8 @@ Farge Blanding(Farge a, Farge b, double andel);
 // to black or to white, that reaches a little more than the minimum (Lesemargin): the thin strokes
 // of small antialiased text seldom reach their full colour.
 Farge Lesbar(Farge tekst, Farge bakgrunn);
+// The same rule for an edge: `kant`, or the nearest colour that reaches MinsteKantkontrast.
+Farge Synlig(Farge kant, Farge bakgrunn);
 
 // The text of a box that only shows results: the greyed text of a disabled box (its text colour
 // 57.3 % over its designed background, Windows' #6D6D6D for black on white), kept readable against

@@ -17,7 +17,9 @@ namespace kroppstall::qt {
 // Pictures come from the program, which embeds them; the backend only places them.
 struct Ressurser {
     QIcon ikon;
-    std::map<form::Id, QPixmap> bilder; // for the layout's Image controls
+    // For the layout's Image controls: one picture at several sizes, of which the control draws the
+    // largest that fits its device pixels.
+    std::map<form::Id, QIcon> bilder;
 };
 
 // A square picture from a table of 0xAARRGGBB words, top row first. That is QImage's own ARGB32
