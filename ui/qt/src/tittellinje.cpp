@@ -80,21 +80,7 @@ public:
         Vis();
 
         const Qt::WindowFlags flagg = vindu.windowFlags();
-        if (flagg.testFlag(Qt::WindowMinimizeButtonHint)) {
-            auto* k = new Knapp(Knappetype::Minimer, QStringLiteral("Minimer"), this);
-            connect(k, &QAbstractButton::clicked, this, [this] { vindu_.showMinimized(); });
-            rad->addWidget(k);
-        }
-        if (flagg.testFlag(Qt::WindowMaximizeButtonHint)) {
-            maksimer_ = new Knapp(Knappetype::Maksimer, QStringLiteral("Maksimer"), this);
-            connect(maksimer_, &QAbstractButton::clicked, this, [this] { Maksimer(); });
-            rad->addWidget(maksimer_);
-        }
-        if (flagg.testFlag(Qt::WindowCloseButtonHint)) {
-            auto* k = new Knapp(Knappetype::Lukk, QStringLiteral("Lukk"), this);
-            connect(k, &QAbstractButton::clicked, this, [this] { vindu_.close(); });
-            rad->addWidget(k);
-        }
+        LagKnapper(*rad, flagg);
 
         // Alt+Space opens the window menu on every desktop that has one.
         auto* meny = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
@@ -116,6 +102,26 @@ public:
             }
         } else {
             vindu.setWindowFlags(uten);
+        }
+    }
+
+private:
+    // Only the buttons the window's hints ask for.
+    void LagKnapper(QHBoxLayout& rad, Qt::WindowFlags flagg) {
+        if (flagg.testFlag(Qt::WindowMinimizeButtonHint)) {
+            auto* k = new Knapp(Knappetype::Minimer, QStringLiteral("Minimer"), this);
+            connect(k, &QAbstractButton::clicked, this, [this] { vindu_.showMinimized(); });
+            rad.addWidget(k);
+        }
+        if (flagg.testFlag(Qt::WindowMaximizeButtonHint)) {
+            maksimer_ = new Knapp(Knappetype::Maksimer, QStringLiteral("Maksimer"), this);
+            connect(maksimer_, &QAbstractButton::clicked, this, [this] { Maksimer(); });
+            rad.addWidget(maksimer_);
+        }
+        if (flagg.testFlag(Qt::WindowCloseButtonHint)) {
+            auto* k = new Knapp(Knappetype::Lukk, QStringLiteral("Lukk"), this);
+            connect(k, &QAbstractButton::clicked, this, [this] { vindu_.close(); });
+            rad.addWidget(k);
         }
     }
 
