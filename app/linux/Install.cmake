@@ -50,7 +50,8 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Body mass index calculator with a Norwegian user interface")
 set(CPACK_PACKAGE_DESCRIPTION "Type a weight in kilograms and a height in centimetres: Kroppstall shows
 the body mass index to one decimal and the weight class it falls in, and below
-them a table of the class limits as BMI values or as body weights for that height.")
+them a table of the class limits as BMI values or as body weights for that
+height.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${KROPPSTALL_HOMEPAGE}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
