@@ -403,19 +403,22 @@ def pa_egen_buss():
         sys.exit(r.returncode)
 
 
+def atspi_toppvindu(pyatspi, p, passer):
+    """The program's first top-level window on the accessibility bus for which passer holds, or None."""
+    skrivebord = pyatspi.Registry.getDesktop(0)
+    for i in range(skrivebord.childCount):
+        app = skrivebord.getChildAtIndex(i)
+        if app is not None and app.get_process_id() == p.pid:
+            for j in range(app.childCount):
+                vindu = app.getChildAtIndex(j)
+                if passer(vindu):
+                    return vindu
+    return None
+
+
 def atspi_ramme(pyatspi, p):
     """The program's frame on the accessibility bus."""
-    def ramme():
-        skrivebord = pyatspi.Registry.getDesktop(0)
-        for i in range(skrivebord.childCount):
-            app = skrivebord.getChildAtIndex(i)
-            if app is not None and app.get_process_id() == p.pid:
-                for j in range(app.childCount):
-                    r = app.getChildAtIndex(j)
-                    if r.getRoleName() == "frame" and r.name == "Kroppstall":
-                        return r
-        return None
-    f = vent(ramme)
+    f = vent(lambda: atspi_toppvindu(pyatspi, p, lambda r: r.getRoleName() == "frame" and r.name == "Kroppstall"))
     if not f and p.poll() is not None:
         raise Feil(f"the program ended with {p.returncode}: {p.stderr.read() if p.stderr else ''!r}")
     sjekk(f, "the program's frame did not appear on the accessibility bus")
@@ -535,17 +538,7 @@ def atspi_epostfeil(pyatspi, p, ramme):
     sjekk(punkt, "no mail item in the menu")
     punkt.queryAction().doAction(0)
 
-    def boks():
-        skrivebord = pyatspi.Registry.getDesktop(0)
-        for i in range(skrivebord.childCount):
-            app = skrivebord.getChildAtIndex(i)
-            if app is not None and app.get_process_id() == p.pid:
-                for j in range(app.childCount):
-                    b = app.getChildAtIndex(j)
-                    if b.getRoleName() in ("alert", "dialog"):
-                        return b
-        return None
-    funnet = vent(boks, 10)
+    funnet = vent(lambda: atspi_toppvindu(pyatspi, p, lambda b: b.getRoleName() in ("alert", "dialog")), 10)
     sjekk(funnet, "no failure box appeared")
     return atspi_blader(funnet)
 

@@ -55,15 +55,15 @@ private:
     bool hentet_ = false;
 };
 
-// `forgrunn` kept visible against `bakgrunn` by the colour rule.
-QColor Kantfarge(const QPalette& pal, QPalette::ColorRole forgrunn, QPalette::ColorRole bakgrunn) {
-    return QtFarge(form::Synlig(Rgb(pal.color(forgrunn)), Rgb(pal.color(bakgrunn))));
+// `kant` kept visible against `bakgrunn` by the colour rule.
+QColor Kantfarge(const QColor& kant, const QColor& bakgrunn) {
+    return QtFarge(form::Synlig(Rgb(kant), Rgb(bakgrunn)));
 }
 
 // Fusion's option circle: its path, and the window's colour darkened, which is its edge.
 void Optionkant(const QStyleOption& valg, QPainter& p) {
     const QColor fusion = valg.palette.color(QPalette::Window).darker(150);
-    const QColor kant = QtFarge(form::Synlig(Rgb(fusion), Rgb(valg.palette.color(QPalette::Window))));
+    const QColor kant = Kantfarge(fusion, valg.palette.color(QPalette::Window));
     if (kant == fusion) {
         return;
     }
@@ -85,15 +85,15 @@ void Stil::drawPrimitive(PrimitiveElement hva, const QStyleOption* valg, QPainte
                          const QWidget* widget) const {
     switch (hva) {
     case PE_FrameFocusRect: // around an option's caption
-        Ramme(*p, valg->rect, Kantfarge(valg->palette, QPalette::WindowText, QPalette::Window));
+        Ramme(*p, valg->rect,
+              Kantfarge(valg->palette.color(QPalette::WindowText), valg->palette.color(QPalette::Window)));
         return;
     case PE_PanelLineEdit:
         QProxyStyle::drawPrimitive(hva, valg, p, widget);
         if (valg->state.testFlag(State_HasFocus)) {
             // The highlight a shade darker, as Fusion draws a focused box's frame.
             const QColor fokus = valg->palette.color(QPalette::Highlight).darker(125);
-            Ramme(*p, valg->rect,
-                  QtFarge(form::Synlig(Rgb(fokus), Rgb(valg->palette.color(QPalette::Window)))));
+            Ramme(*p, valg->rect, Kantfarge(fokus, valg->palette.color(QPalette::Window)));
         }
         return;
     case PE_IndicatorRadioButton:
@@ -115,7 +115,7 @@ void Stil::drawControl(ControlElement hva, const QStyleOption* valg, QPainter* p
     // Fusion shows a default button's focus not at all.
     if (hva == CE_PushButton && valg->state.testFlag(State_HasFocus)) {
         Ramme(*p, subElementRect(SE_PushButtonFocusRect, valg, widget),
-              Kantfarge(valg->palette, QPalette::ButtonText, QPalette::Button));
+              Kantfarge(valg->palette.color(QPalette::ButtonText), valg->palette.color(QPalette::Button)));
     }
 }
 

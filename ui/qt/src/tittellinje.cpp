@@ -232,10 +232,6 @@ private:
     QWindow* vaktet_ = nullptr;
 };
 
-bool PaWayland() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-}
-
 // Boxes and dialogs get their frame as Qt polishes them, after their window exists and before it is
 // shown, wherever in the program they are opened.
 class Dialogvakt : public QObject {
@@ -255,7 +251,7 @@ protected:
 };
 
 void VaktDialoger() {
-    if (PaWayland()) {
+    if (wayland::PaWayland()) {
         qApp->installEventFilter(new Dialogvakt(qApp));
     }
 }
@@ -267,7 +263,7 @@ Q_COREAPP_STARTUP_FUNCTION(VaktDialoger)
 void VelgRamme(QWidget& vindu) {
     // Once for each window.
     static constexpr char Valgt[] = "kroppstall-ramme";
-    if (!PaWayland() || vindu.property(Valgt).toBool()) {
+    if (!wayland::PaWayland() || vindu.property(Valgt).toBool()) {
         return;
     }
     vindu.setProperty(Valgt, true);

@@ -15,14 +15,13 @@
 
 namespace kroppstall::qt::wayland {
 
+bool PaWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 #ifdef KROPPSTALL_WAYLAND
 
 namespace {
-
-bool PaWayland() {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
-           QGuiApplication::platformNativeInterface() != nullptr;
-}
 
 void Global(void* data, wl_registry*, std::uint32_t, const char* grensesnitt, std::uint32_t) {
     auto& tilbud = *static_cast<Tilbud*>(data);
@@ -73,7 +72,8 @@ Tilbud Les() {
 } // namespace
 
 const Tilbud& Kompositor() {
-    static const Tilbud tilbud = PaWayland() ? Les() : Tilbud{};
+    static const Tilbud tilbud =
+        PaWayland() && QGuiApplication::platformNativeInterface() != nullptr ? Les() : Tilbud{};
     return tilbud;
 }
 

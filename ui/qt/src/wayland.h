@@ -5,6 +5,9 @@ class QWindow;
 
 namespace kroppstall::qt::wayland {
 
+// True when Qt runs on a Wayland compositor.
+bool PaWayland();
+
 // What the compositor that Qt is connected to announces, read once from its registry.
 struct Tilbud {
     bool serverrammer = false; // zxdg_decoration_manager_v1: it draws frames for the windows that ask

@@ -55,7 +55,8 @@ LRESULT Skjemavindu::Behandle(UINT melding, WPARAM w, LPARAM l) {
     case WM_CTLCOLOREDIT:
         return Farg(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
     case WM_ERASEBKGND: {
-        // In the form's colour as it is now: the window class keeps the brush of the first window.
+        // In the form's colour as it is now; the class has no brush of its own, which would outlive
+        // the window that made it.
         RECT r;
         GetClientRect(hwnd_, &r);
         FillRect(reinterpret_cast<HDC>(w), &r, Pensel(Farge(form::FrmBmi.BackColor)));

@@ -127,7 +127,7 @@ void Skjemavindu::LagVindu() {
     klasse.hIcon = ikonStor_;
     klasse.hIconSm = ikonLiten_;
     klasse.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    klasse.hbrBackground = Pensel(Farge(s.BackColor));
+    klasse.hbrBackground = nullptr; // erased by the window itself, in its colour of the moment
     klasse.lpszClassName = Klassenavn;
     if (RegisterClassExW(&klasse) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         throw Kjoretidsfeil("Kunne ikke registrere vindusklassen");
